@@ -1,0 +1,32 @@
+// The one picture type: a rectangle of palette indices.
+#pragma once
+#include <cstdint>
+
+struct canvas {
+  canvas *parent; // null when the canvas owns its pixel block
+  int32_t pitch;
+  int32_t width;
+  int32_t height;
+  uint8_t *pixels;
+};
+
+// Describes the virtual screen once the display is open.
+extern canvas vscrn_canvas;
+
+// Returns null when the size is not positive or memory runs out.
+canvas *canvas_new(int width, int height);
+void canvas_init_sub_canvas(canvas *c, canvas *parent, int x, int y, int width, int height);
+canvas *canvas_new_sub_canvas(canvas *parent, int x, int y, int width, int height);
+void canvas_free(canvas *c);
+void canvas_draw_canvas(canvas *target, int x, int y, const canvas *source);
+canvas *canvas_grab_canvas(const canvas *source, int x, int y, int width, int height);
+void canvas_flood(canvas *c, int colour);
+void canvas_draw_pane(canvas *c, int x, int y, int width, int height, int colour);
+void canvas_draw_rect(canvas *c, int x, int y, int width, int height, int colour);
+void canvas_draw_sprite(canvas *c, int x, int y, const void *sprite);
+
+// These work on the virtual screen (vscrn, pitch 320, 320x200).
+void draw_canvas(int x, int y, const canvas *c);
+void draw_canvas_transparent(int x, int y, const canvas *c);
+void canvas_grab(canvas *c, int x, int y, int width, int height);
+canvas *grab_canvas(int x, int y, int width, int height);

@@ -1,0 +1,4 @@
+// The character-selection screen.
+#pragma once
+
+int charsel();

@@ -1,0 +1,4 @@
+// The fight screen.
+#pragma once
+
+int play();

@@ -1,0 +1,25 @@
+// Keyboard-only pump and the ring of recent key presses.
+#pragma once
+#include <cstdint>
+
+struct keyboard_entry {
+  int32_t sym;     // SDL key symbol
+  int32_t unicode; // translated character, or 0
+};
+
+constexpr int KEYBOARD_RING = 16;
+extern keyboard_entry sdl_keyboard_buffer[KEYBOARD_RING];
+extern int32_t sdl_keyboard_head;
+extern int32_t sdl_keyboard_tail;
+extern int32_t sdl_keyboard_typemode_set;
+
+int keyboard_init();
+void keyboard_update();
+void keyboard_typemode(int on);
+int keypressed();
+int readscan();
+int readkey();
+
+// Shared by both pumps: a key going down or up.
+void keyboard_key_down(int sym, int unicode);
+void keyboard_key_up(int sym);

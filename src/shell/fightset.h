@@ -1,0 +1,17 @@
+// Fighter-set discovery: the *.dat files of a folder.
+#pragma once
+#include "shell/glob.h"
+#include <string>
+#include <vector>
+
+// What discovery noticed beyond the table itself (for qira-kit check).
+struct fightset_report {
+  std::vector<std::string> files;        // file name of each set read, by table index
+  std::vector<int> lines;                // non-blank lines each file yielded (at most 6)
+  std::vector<std::string> ignored;      // matching files beyond the 19th set
+  std::vector<std::string> unreadable;   // matching names that could not be read
+  std::vector<int> raw_pairs[2];         // pair counts before clamping, by table index
+};
+
+// Reads the sets of dir into fightset/fightset_count, in listing order.
+void fightset_discover(const char *dir, fightset_report *report = nullptr);

@@ -1,0 +1,3 @@
+#include "shell/qira.h"
+
+int main() { return qira_main(); }

@@ -1,0 +1,49 @@
+// The SDL display: mode choice, the 320x200 virtual screen and its presentation.
+#pragma once
+#include <SDL.h>
+#include <cstdint>
+#include <span>
+
+// The virtual screen surface (320x200, 8 bits, rows exactly 320 bytes apart).
+extern SDL_Surface *sdl_vscrn;
+// Its first pixel; drawing goes through vscrn_canvas, presenters read VSCRN.
+extern uint8_t *vscrn;
+extern uint8_t *VSCRN;
+// The display surface of the current mode (owned by SDL).
+extern SDL_Surface *sdl_rscrn;
+// Display address of the picture's top-left pixel.
+extern uint8_t *RSCRN;
+// Border around the centred picture, in display pixels.
+extern int graphics_margin_left;
+extern int graphics_margin_top;
+// log2 of the scale: 0, 1 or 2.
+extern int graphics_scale_shifts;
+
+// Returns the virtual screen's pixels, or null when no display can be opened.
+uint8_t *graphics_init();
+void graphics_done();
+void graphics_update();
+int graphics_get_fullscreen();
+int graphics_set_fullscreen(int on);
+void graphics_resize(int width, int height);
+
+// Pure parts of the mode choice, exposed for tests and tools.
+struct graphics_mode {
+  int width, height;
+};
+enum graphics_presenter {
+  GRAPHICS_NOSCALE,        // SDL blit to the top-left corner (exactly 320x200)
+  GRAPHICS_NOSCALE_MARGIN, // row copy honouring the margins
+  GRAPHICS_SCALE2X,
+  GRAPHICS_SCALE4X,
+};
+struct graphics_choice {
+  int index;  // position of the winner in the list, -1 when none qualifies
+  int shifts; // scale shift of the winner
+  graphics_presenter presenter;
+  int margin_left, margin_top;
+};
+// Scores a full-screen mode list the way the display does and returns the winner.
+graphics_choice graphics_choose_mode(std::span<const graphics_mode> modes);
+// The window size used for a desktop of the given size.
+graphics_mode graphics_windowed_size(int desktop_w, int desktop_h);

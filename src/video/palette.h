@@ -1,0 +1,23 @@
+// The 256-colour palette: 768 bytes of red, green, blue, 0..255 each.
+#pragma once
+#include <SDL.h>
+#include <cstdint>
+
+constexpr int PALETTE_BYTES = 768;
+
+// The running program's palette buffer.
+extern uint8_t palette[PALETTE_BYTES];
+// The colours last handed to SDL; given again to every new display surface.
+extern SDL_Color sdl_palette[256];
+
+void palette_set(const uint8_t *buffer);
+void palette_update();
+void palette_set_color(int index, uint8_t red, uint8_t green, uint8_t blue);
+void palette_load(uint8_t *buffer, const char *name);
+void palette_save(const uint8_t *buffer, const char *name);
+void palette_loadfrom_ilbm(uint8_t *buffer, const char *name);
+void palette_loadfrom_pcx(uint8_t *buffer, const char *name);
+
+// Pure conversions (palettea.cpp).
+void palette_adjust(uint8_t *buffer);    // 0..255 -> 0..63
+void palette_normalize(uint8_t *buffer); // 0..63 -> 0..252

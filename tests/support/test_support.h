@@ -1,0 +1,2 @@
+// Shared test helpers (display under SDL's dummy driver, temporary folders).
+#pragma once

@@ -1,0 +1,33 @@
+// qira-kit: converts pictures, checks fighter sets and draws the demo content.
+#include "qira-kit/kit.h"
+#include <cstdio>
+#include <cstring>
+
+static const char usage[] =
+    "usage: qira-kit COMMAND ...\n"
+    "  convert IN OUT   convert a picture; formats by extension:\n"
+    "                   .pi1 .pc1 .neo .lbm .ilbm .pcx .png .ppm\n"
+    "  info PICTURE     show a picture's format, size and colours\n"
+    "  check [DIR]      check the fighter sets (*.dat) of DIR (default .)\n"
+    "  demo DIR         draw the demo title, backgrounds and fighter sets into DIR\n"
+    "  --help           show this text\n";
+
+int main(int argc, char **argv) {
+  if (argc < 2) {
+    std::fputs(usage, stderr);
+    return 2;
+  }
+  const char *cmd = argv[1];
+  std::span<char *const> rest(argv + 2, argc - 2);
+  if (!std::strcmp(cmd, "--help") || !std::strcmp(cmd, "-h") || !std::strcmp(cmd, "help")) {
+    std::fputs(usage, stdout);
+    return 0;
+  }
+  if (!std::strcmp(cmd, "convert")) return kit_convert(rest);
+  if (!std::strcmp(cmd, "info")) return kit_info(rest);
+  if (!std::strcmp(cmd, "check")) return kit_check(rest);
+  if (!std::strcmp(cmd, "demo")) return kit_demo(rest);
+  std::fprintf(stderr, "qira-kit: unknown command '%s'\n", cmd);
+  std::fputs(usage, stderr);
+  return 2;
+}

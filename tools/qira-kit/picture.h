@@ -1,0 +1,19 @@
+// Pictures as qira-kit handles them: 8-bit indexed pixels and a 256-colour palette.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct kit_picture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> pixels;        // width * height palette indices, row by row
+  std::array<uint8_t, 768> palette{}; // red, green, blue 0..255 per entry
+};
+
+// Reads any picture the game reads (dispatched as the game does), or .png/.ppm.
+bool kit_read(const std::string &path, kit_picture &out, std::string &error);
+// Writes by extension (.png .ppm .pi1 .pc1 .neo .lbm .ilbm .pcx). Refuses, with
+// the reason in error and nothing written, what the format cannot hold.
+bool kit_write(const std::string &path, const kit_picture &pic, std::string &error);
