@@ -9,9 +9,11 @@ struct fightset_report {
   std::vector<std::string> files;        // file name of each set read, by table index
   std::vector<int> lines;                // non-blank lines each file yielded (at most 6)
   std::vector<std::string> ignored;      // matching files beyond the 19th set
-  std::vector<std::string> unreadable;   // matching names that could not be read
+  std::vector<std::string> unreadable;   // matching names that could not be opened or yielded no line
   std::vector<int> raw_pairs[2];         // pair counts before clamping, by table index
 };
 
 // Reads the sets of dir into fightset/fightset_count, in listing order.
 void fightset_discover(const char *dir, fightset_report *report = nullptr);
+// Empties the table (the game never does; tools and tests read several folders).
+void fightset_clear();

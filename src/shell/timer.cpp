@@ -1,0 +1,25 @@
+// Millisecond timer for the frame loop, polled (no SDL timer callbacks).
+#include "shell/timer.h"
+#include <SDL.h>
+
+// Milliseconds of real time not yet consumed by logic ticks.
+uint32_t timer;
+// SDL's tick count at the previous update.
+static uint32_t timer_last;
+
+void timer_init() {
+  SDL_InitSubSystem(SDL_INIT_TIMER);
+  timer = 0;
+  timer_last = SDL_GetTicks();
+}
+
+void timer_done() { SDL_QuitSubSystem(SDL_INIT_TIMER); }
+
+uint32_t timer_update() {
+  const uint32_t now = SDL_GetTicks();
+  timer += now - timer_last; // unsigned: a wrap of SDL's count still adds the right amount
+  timer_last = now;
+  return timer;
+}
+
+void delay(uint32_t milliseconds) { SDL_Delay(milliseconds); }
