@@ -5,3 +5,26 @@
 #include <cstdint>
 
 canvas *anypic_load(const char *name, canvas *c, uint8_t *palette, const char **error);
+
+// The loaders' message texts: constants, compared by content or address.
+inline constexpr char anypic_msg_open[] = "Unable to open file";
+inline constexpr char anypic_msg_header[] = "Could not read header";
+inline constexpr char anypic_msg_no_form[] = "No FORM header";
+inline constexpr char anypic_msg_no_pbm[] = "No ILBM PBM data";
+inline constexpr char anypic_msg_no_body[] = "body is empty";
+inline constexpr char anypic_msg_unhandled[] = "Unhandled image type";
+inline constexpr char anypic_msg_no_size[] = "Picture has no size";
+inline constexpr char anypic_msg_too_large[] = "Picture too large";
+inline constexpr char anypic_msg_no_memory[] = "Out of memory";
+
+// The largest picture a loader creates a canvas for, in pixels.
+constexpr long long ANYPIC_MAX_PIXELS = 16LL << 20;
+
+// Stores msg through error when error is given.
+inline void anypic_fail(const char **error, const char *msg) {
+  if (error) *error = msg;
+}
+
+// A new canvas of width x height for a loader; null with "Picture has no
+// size", "Picture too large" or "Out of memory" when it cannot be had.
+canvas *anypic_new_canvas(long long width, long long height, const char **error);

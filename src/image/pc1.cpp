@@ -1,0 +1,51 @@
+// DEGAS Elite PC1: resolution word, 16 ST colour words, then PackBits data
+// that unpacks to 32000 bytes of line-by-line planes. Anything after (the
+// colour-cycling tables) is not read.
+#include "image/anypic.h"
+#include "image/atari.h"
+#include "image/rle_dec.h"
+#include "image/stpic.h"
+#include <cstring>
+
+void read_pc1(bytes_reader &file, uint8_t *pixels) {
+  // At most 32000 bytes of packets, decoded as one stream regardless of
+  // plane and line ends; what they do not fill stays colour 0.
+  size_t n = bytes_left(file) < 32000 ? bytes_left(file) : 32000;
+  const uint8_t *data = bytes_here(file);
+  uint8_t work[32000];
+  int produced = 0;
+  const uint8_t *end = rle_dec(data, data + n, work, 32000, &produced);
+  std::memset(work + produced, 0, sizeof work - size_t(produced));
+  bytes_skip(file, size_t(end - data));
+  atari_pixels_atari2vga_x(work, pixels, 64000);
+}
+
+static canvas *pc1_decode(std::span<const uint8_t> file, canvas *c, uint8_t *palette, const char **error) {
+  if (!c && !(c = anypic_new_canvas(320, 200, error))) return nullptr;
+  bytes_reader r = bytes_reader_of(file);
+  if (palette) {
+    uint8_t words[32] = {};
+    bytes_skip(r, 2);
+    bytes_read(r, words, 32);
+    atari_palette_atari2host(words, palette);
+  }
+  r.pos = r.size < 34 ? r.size : 34;
+  read_pc1(r, c->pixels);
+  return c;
+}
+
+canvas *pc1_load(const char *name, canvas *c, uint8_t *palette, const char **error) {
+  bytes_fd f(name);
+  if (!f.ok()) {
+    anypic_fail(error, anypic_msg_open);
+    return nullptr;
+  }
+  // One read of header and at most 32000 bytes of packets.
+  uint8_t file[PC1_READ_BYTES];
+  size_t got = bytes_fd_read(f, file, sizeof file);
+  return pc1_decode({file, got}, c, palette, error);
+}
+
+canvas *pc1_load_bytes(std::span<const uint8_t> bytes, canvas *c, uint8_t *palette, const char **error) {
+  return pc1_decode(bytes.first(bytes.size() < PC1_READ_BYTES ? bytes.size() : PC1_READ_BYTES), c, palette, error);
+}
