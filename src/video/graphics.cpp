@@ -1,0 +1,256 @@
+// The SDL display: picks a mode and a scale, centres the 320x200 virtual
+// screen on it and presents it once per frame.
+#include "video/graphics.h"
+#include "video/palette.h"
+#include "video/scale.h"
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+SDL_Surface *sdl_vscrn;
+uint8_t *vscrn;
+uint8_t *VSCRN;
+SDL_Surface *sdl_rscrn;
+uint8_t *RSCRN;
+int graphics_margin_left;
+int graphics_margin_top;
+int graphics_scale_shifts;
+
+namespace {
+
+constexpr int VSCRN_W = 320;
+constexpr int VSCRN_H = 200;
+constexpr Uint32 FULLSCREEN_FLAGS = SDL_FULLSCREEN | SDL_HWSURFACE;
+constexpr Uint32 WINDOW_FLAGS = SDL_HWSURFACE;
+
+int fullscreen = 1;
+int windowed_xsize = VSCRN_W;
+int windowed_ysize = VSCRN_H;
+int rscrn_rowstride;
+void (*graphics_update_func)();
+// Desktop size as read before the first mode set; later reads report the
+// current mode instead.
+int desktop_w, desktop_h;
+bool display_open;
+
+// The display surface of a hardware mode may only be written while locked,
+// and its pixel address may move while unlocked.
+bool display_lock() {
+  if (!SDL_MUSTLOCK(sdl_rscrn)) return true;
+  if (SDL_LockSurface(sdl_rscrn) < 0) return false;
+  RSCRN = static_cast<uint8_t *>(sdl_rscrn->pixels) + rscrn_rowstride * graphics_margin_top +
+          graphics_margin_left;
+  return true;
+}
+
+void display_unlock() {
+  if (SDL_MUSTLOCK(sdl_rscrn)) SDL_UnlockSurface(sdl_rscrn);
+}
+
+// 1x on a 320x200 display: SDL's blit, which lands at the top-left corner.
+void graphics_update_noscale() {
+  SDL_BlitSurface(sdl_vscrn, nullptr, sdl_rscrn, nullptr);
+  SDL_Flip(sdl_rscrn);
+}
+
+// 1x on a larger display: row by row into the centred picture.
+void graphics_update_noscale_margin() {
+  if (display_lock()) {
+    for (int y = 0; y < VSCRN_H; y++)
+      std::memcpy(RSCRN + y * rscrn_rowstride, VSCRN + y * VSCRN_W, VSCRN_W);
+    display_unlock();
+  }
+  SDL_Flip(sdl_rscrn);
+}
+
+void graphics_update_scale2x() {
+  if (display_lock()) {
+    scale2x(VSCRN, RSCRN, VSCRN_W, rscrn_rowstride, VSCRN_W, VSCRN_H);
+    display_unlock();
+  }
+  SDL_Flip(sdl_rscrn);
+}
+
+void graphics_update_scale4x() {
+  if (display_lock()) {
+    scale4x(VSCRN, RSCRN, VSCRN_W, rscrn_rowstride, VSCRN_W, VSCRN_H);
+    display_unlock();
+  }
+  SDL_Flip(sdl_rscrn);
+}
+
+void (*presenter_func(graphics_presenter p))() {
+  switch (p) {
+  case GRAPHICS_NOSCALE: return graphics_update_noscale;
+  case GRAPHICS_NOSCALE_MARGIN: return graphics_update_noscale_margin;
+  case GRAPHICS_SCALE2X: return graphics_update_scale2x;
+  case GRAPHICS_SCALE4X: return graphics_update_scale4x;
+  }
+  return graphics_update_noscale_margin;
+}
+
+int shifts_for(int w, int h) {
+  if (w >= 1280 && h >= 800) return 2;
+  if (w >= 640 && h >= 400) return 1;
+  return 0;
+}
+
+// Only an exact 320x200 display takes SDL's blit; every other 1x display
+// gets the row copy so that the picture sits inside the margins.
+graphics_presenter presenter_for(int w, int h, int shifts) {
+  if (shifts == 2) return GRAPHICS_SCALE4X;
+  if (shifts == 1) return GRAPHICS_SCALE2X;
+  return (w == VSCRN_W && h == VSCRN_H) ? GRAPHICS_NOSCALE : GRAPHICS_NOSCALE_MARGIN;
+}
+
+// Sets a mode and, on success, every presentation global to match it. On
+// failure the old surface may be gone, so nothing is presented until a
+// mode is set again.
+int set_mode(int w, int h, int shifts, Uint32 flags) {
+  SDL_Surface *surface = SDL_SetVideoMode(w, h, 8, flags);
+  const int pic_w = VSCRN_W << shifts, pic_h = VSCRN_H << shifts;
+  if (!surface || surface->format->BytesPerPixel != 1 || surface->w < pic_w || surface->h < pic_h) {
+    sdl_rscrn = nullptr;
+    RSCRN = nullptr;
+    graphics_update_func = nullptr;
+    return 0;
+  }
+  sdl_rscrn = surface;
+  rscrn_rowstride = surface->pitch;
+  graphics_margin_left = (surface->w - pic_w) >> 1;
+  graphics_margin_top = (surface->h - pic_h) >> 1;
+  RSCRN = static_cast<uint8_t *>(surface->pixels) + rscrn_rowstride * graphics_margin_top +
+          graphics_margin_left;
+  graphics_scale_shifts = shifts;
+  graphics_update_func = presenter_func(presenter_for(surface->w, surface->h, shifts));
+  return 1;
+}
+
+int resize_mode(int w, int h) {
+  if (!set_mode(w, h, shifts_for(w, h), fullscreen ? FULLSCREEN_FLAGS : WINDOW_FLAGS)) return 0;
+  palette_update();
+  windowed_xsize = w;
+  windowed_ysize = h;
+  return 1;
+}
+
+int mode_find() {
+  if (!fullscreen) return resize_mode(windowed_xsize, windowed_ysize);
+
+  SDL_Rect **list = SDL_ListModes(nullptr, FULLSCREEN_FLAGS);
+  if (!list) return 0;
+  std::vector<graphics_mode> modes;
+  if (list == reinterpret_cast<SDL_Rect **>(-1)) {
+    // Any size will do: offer the desktop's own.
+    if (desktop_w > 0 && desktop_h > 0)
+      modes.push_back({desktop_w, desktop_h});
+    else
+      modes.push_back({windowed_xsize, windowed_ysize});
+  } else {
+    for (int i = 0; list[i]; i++) modes.push_back({list[i]->w, list[i]->h});
+  }
+  const graphics_choice best = graphics_choose_mode(modes);
+  if (best.index < 0) return 0;
+  const graphics_mode &m = modes[static_cast<size_t>(best.index)];
+  return set_mode(m.width, m.height, best.shifts, FULLSCREEN_FLAGS);
+}
+
+} // namespace
+
+graphics_choice graphics_choose_mode(std::span<const graphics_mode> modes) {
+  graphics_choice best{-1, 0, GRAPHICS_NOSCALE, 0, 0};
+  int32_t best_score = 64000;
+  for (size_t i = 0; i < modes.size(); i++) {
+    const int w = modes[i].width, h = modes[i].height;
+    if (w < VSCRN_W || h < VSCRN_H) continue;
+    const int s = shifts_for(w, h);
+    // Spare room in virtual pixels, plus 64 per doubling.
+    const int32_t score = (w >> s) - VSCRN_W + (h >> s) - VSCRN_H + 64 * s;
+    if (score >= best_score) continue;
+    best_score = score;
+    best.index = static_cast<int>(i);
+    best.shifts = s;
+    best.presenter = presenter_for(w, h, s);
+    best.margin_left = (w - (VSCRN_W << s)) >> 1;
+    best.margin_top = (h - (VSCRN_H << s)) >> 1;
+  }
+  return best;
+}
+
+graphics_mode graphics_windowed_size(int desktop_width, int desktop_height) {
+  const int s = shifts_for(desktop_width, desktop_height);
+  return {VSCRN_W << s, VSCRN_H << s};
+}
+
+uint8_t *graphics_init() {
+  // sdl12-compat lets SDL2 stretch full screen to the desktop, smoothed by
+  // default; keep the pixels crisp unless the user chose otherwise.
+  setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+  if (SDL_Init(SDL_INIT_VIDEO) < 0) return nullptr;
+
+  const SDL_VideoInfo *info = SDL_GetVideoInfo();
+  desktop_w = info ? info->current_w : 0;
+  desktop_h = info ? info->current_h : 0;
+  const graphics_mode window = graphics_windowed_size(desktop_w, desktop_h);
+  windowed_xsize = window.width;
+  windowed_ysize = window.height;
+
+  if (!mode_find()) {
+    SDL_Quit();
+    return nullptr;
+  }
+  SDL_ShowCursor(SDL_DISABLE);
+
+  sdl_vscrn = SDL_CreateRGBSurface(SDL_SWSURFACE, VSCRN_W, VSCRN_H, 8, 0, 0, 0, 0);
+  if (!sdl_vscrn || sdl_vscrn->pitch != VSCRN_W) {
+    if (sdl_vscrn) SDL_FreeSurface(sdl_vscrn);
+    sdl_vscrn = nullptr;
+    sdl_rscrn = nullptr;
+    RSCRN = nullptr;
+    graphics_update_func = nullptr;
+    SDL_Quit();
+    return nullptr;
+  }
+  vscrn = VSCRN = static_cast<uint8_t *>(sdl_vscrn->pixels);
+  display_open = true;
+  return vscrn;
+}
+
+void graphics_done() {
+  if (sdl_vscrn) SDL_FreeSurface(sdl_vscrn);
+  sdl_vscrn = nullptr;
+  vscrn = VSCRN = nullptr;
+  sdl_rscrn = nullptr;
+  RSCRN = nullptr;
+  graphics_update_func = nullptr;
+  display_open = false;
+  SDL_Quit();
+}
+
+void graphics_update() {
+  if (graphics_update_func && sdl_rscrn) graphics_update_func();
+}
+
+int graphics_get_fullscreen() { return fullscreen; }
+
+int graphics_set_fullscreen(int on) {
+  on = on != 0;
+  if (on == fullscreen) return 1;
+  if (!display_open) {
+    // Nothing to switch yet: the next graphics_init opens in this state.
+    fullscreen = on;
+    return 1;
+  }
+  fullscreen = on;
+  if (mode_find()) {
+    palette_update();
+    return 1;
+  }
+  // Put the previous mode back so that the display keeps working.
+  fullscreen = !on;
+  mode_find();
+  palette_update();
+  return 0;
+}
+
+void graphics_resize(int width, int height) { resize_mode(width, height); }
