@@ -50,8 +50,10 @@ void test_display_close() {
 }
 
 void test_input_reset() {
-  keyboard_init();
-  keyboard_typemode(0);
+  std::memset(keys, 0, SDLK_LAST);
+  keycount = 0;
+  sdl_keyboard_head = sdl_keyboard_tail = 0;
+  sdl_keyboard_typemode_set = 0;
   mouse_x = mouse_y = 0;
   mouse_b = 0;
   input_quit = 0;
