@@ -1,0 +1,123 @@
+// The line reader; the screen clear and shade palette on the dummy display.
+#include "shell/util.h"
+#include <gtest/gtest.h>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// A pipe holding the given bytes, its writing end closed so that reads meet
+// end of file after them.
+struct byte_pipe {
+  int fd[2] = {-1, -1};
+  explicit byte_pipe(const std::string &bytes) {
+    if (pipe(fd) != 0) return;
+    if (write(fd[1], bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) ADD_FAILURE();
+    close(fd[1]);
+    fd[1] = -1;
+  }
+  ~byte_pipe() {
+    if (fd[0] >= 0) close(fd[0]);
+  }
+  int in() const { return fd[0]; }
+  // What is still unread.
+  std::string rest() const {
+    std::string out;
+    char c;
+    while (read(fd[0], &c, 1) == 1) out += c;
+    return out;
+  }
+};
+
+TEST(Fdreadline, SkipsBlankLinesAndAnyLineEnding) {
+  byte_pipe p(std::string("ab\r\n\ncd"));
+  char buf[256];
+  EXPECT_EQ(fdreadline(p.in(), buf, sizeof buf), 2);
+  EXPECT_STREQ(buf, "ab");
+  EXPECT_EQ(fdreadline(p.in(), buf, sizeof buf), 2);
+  EXPECT_STREQ(buf, "cd");
+  EXPECT_EQ(fdreadline(p.in(), buf, sizeof buf), -1);
+
+  byte_pipe cr(std::string("\r\rone\rtwo \t\r\n\r\nthree\n"));
+  EXPECT_EQ(fdreadline(cr.in(), buf, sizeof buf), 3);
+  EXPECT_STREQ(buf, "one");
+  EXPECT_EQ(fdreadline(cr.in(), buf, sizeof buf), 5); // blanks and tabs are kept
+  EXPECT_STREQ(buf, "two \t");
+  EXPECT_EQ(fdreadline(cr.in(), buf, sizeof buf), 5);
+  EXPECT_STREQ(buf, "three");
+  EXPECT_EQ(fdreadline(cr.in(), buf, sizeof buf), -1);
+}
+
+TEST(Fdreadline, LongLinesAreCutAndTheRestReadNext) {
+  byte_pipe p("abcdef\n");
+  char buf[4];
+  EXPECT_EQ(fdreadline(p.in(), buf, 4), 3);
+  EXPECT_STREQ(buf, "abc");
+  EXPECT_EQ(fdreadline(p.in(), buf, 4), 3);
+  EXPECT_STREQ(buf, "def");
+  EXPECT_EQ(fdreadline(p.in(), buf, 4), -1);
+}
+
+TEST(Fdreadline, ReadsNothingPastTheLineEnd) {
+  byte_pipe p("first\nsecond\n");
+  char buf[64];
+  EXPECT_EQ(fdreadline(p.in(), buf, sizeof buf), 5);
+  EXPECT_EQ(p.rest(), "second\n");
+
+  // A full buffer ends the line without taking the byte after it.
+  byte_pipe q("abcdef\n");
+  EXPECT_EQ(fdreadline(q.in(), buf, 4), 3);
+  EXPECT_EQ(q.rest(), "def\n");
+}
+
+TEST(Fdreadline, TinyBuffersReadNothing) {
+  byte_pipe p("xyz\n");
+  char buf[2] = {'Q', 'Q'};
+  EXPECT_EQ(fdreadline(p.in(), buf, 1), 0);
+  EXPECT_EQ(buf[0], '\0');
+  EXPECT_EQ(buf[1], 'Q');
+  buf[0] = 'Q';
+  EXPECT_EQ(fdreadline(p.in(), buf, 0), 0);
+  EXPECT_EQ(fdreadline(p.in(), buf, -7), 0);
+  EXPECT_EQ(buf[0], 'Q'); // no room at all: nothing stored
+  EXPECT_EQ(p.rest(), "xyz\n");
+}
+
+TEST(Fdreadline, EndOfFileWithNothingStoredLeavesTheBuffer) {
+  char buf[8];
+  std::memcpy(buf, "keep me", 8);
+  byte_pipe empty("");
+  EXPECT_EQ(fdreadline(empty.in(), buf, sizeof buf), -1);
+  EXPECT_STREQ(buf, "keep me");
+  byte_pipe blank("\n\r\n\n");
+  EXPECT_EQ(fdreadline(blank.in(), buf, sizeof buf), -1);
+  EXPECT_STREQ(buf, "keep me");
+  // A bad descriptor reads like end of file.
+  EXPECT_EQ(fdreadline(-1, buf, sizeof buf), -1);
+  EXPECT_STREQ(buf, "keep me");
+
+  // A last line without its line end is still a line.
+  byte_pipe unterminated("tail");
+  EXPECT_EQ(fdreadline(unterminated.in(), buf, sizeof buf), 4);
+  EXPECT_STREQ(buf, "tail");
+}
+
+TEST(Fdreadline, ReadsFromARegularFile) {
+  char path[] = "/tmp/qira-fdreadline-XXXXXX";
+  int fd = mkstemp(path);
+  ASSERT_GE(fd, 0);
+  const char text[] = "Name\n\nback.pi1\r\n";
+  ASSERT_EQ(write(fd, text, sizeof text - 1), static_cast<ssize_t>(sizeof text - 1));
+  ASSERT_EQ(lseek(fd, 0, SEEK_SET), 0);
+  char buf[256];
+  EXPECT_EQ(fdreadline(fd, buf, sizeof buf), 4);
+  EXPECT_STREQ(buf, "Name");
+  EXPECT_EQ(fdreadline(fd, buf, sizeof buf), 8);
+  EXPECT_STREQ(buf, "back.pi1");
+  EXPECT_EQ(fdreadline(fd, buf, sizeof buf), -1);
+  close(fd);
+  unlink(path);
+}
+
+} // namespace
