@@ -1,0 +1,143 @@
+// PNG through libpng, in memory. Written as 8-bit paletted; read from any
+// kind: paletted pictures keep their palette, the rest are indexed by
+// their distinct colours.
+#include "image/anypic.h"
+#include "qira-kit/encode.h"
+#include <csetjmp>
+#include <cstring>
+#include <png.h>
+
+// Everything libpng's callbacks and the jump back may touch lives here, in
+// the caller's frame, so nothing of it is lost by the longjmp.
+struct png_job {
+  std::span<const uint8_t> in;
+  size_t pos = 0;
+  kit_bytes *out = nullptr;
+  std::string message = "damaged PNG file";
+  std::vector<uint8_t> data;
+  std::vector<png_bytep> rows;
+  png_uint_32 width = 0, height = 0;
+  bool paletted = false;
+  std::array<uint8_t, 768> palette{};
+};
+
+static void png_job_error(png_structp png, png_const_charp msg) {
+  static_cast<png_job *>(png_get_error_ptr(png))->message = msg;
+  png_longjmp(png, 1);
+}
+static void png_job_warning(png_structp, png_const_charp) {}
+
+static void png_job_read(png_structp png, png_bytep out, size_t n) {
+  auto *job = static_cast<png_job *>(png_get_io_ptr(png));
+  if (job->in.size() - job->pos < n) png_error(png, "PNG file ends early");
+  std::memcpy(out, job->in.data() + job->pos, n);
+  job->pos += n;
+}
+
+static void png_job_write(png_structp png, png_bytep data, size_t n) {
+  auto *job = static_cast<png_job *>(png_get_io_ptr(png));
+  job->out->insert(job->out->end(), data, data + n);
+}
+static void png_job_flush(png_structp) {}
+
+static bool png_job_decode(png_job *job) {
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, job, png_job_error, png_job_warning);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_read_struct(&png, nullptr, nullptr);
+    return false;
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return false;
+  }
+  png_set_read_fn(png, job, png_job_read);
+  png_set_user_limits(png, 65535, 65535);
+  png_read_info(png, info);
+  job->width = png_get_image_width(png, info);
+  job->height = png_get_image_height(png, info);
+  if (uint64_t(job->width) * job->height > uint64_t(ANYPIC_MAX_PIXELS)) png_error(png, "picture too large");
+  if (png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE) {
+    job->paletted = true;
+    png_colorp plte = nullptr;
+    int count = 0;
+    if (png_get_PLTE(png, info, &plte, &count))
+      for (int i = 0; i < count && i < 256; i++) {
+        job->palette[size_t(3 * i)] = plte[i].red;
+        job->palette[size_t(3 * i + 1)] = plte[i].green;
+        job->palette[size_t(3 * i + 2)] = plte[i].blue;
+      }
+    png_set_packing(png); // 1, 2 and 4 bits become one byte per pixel
+  } else {
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_strip_alpha(png);
+    png_set_gray_to_rgb(png);
+  }
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  size_t rowbytes = png_get_rowbytes(png, info);
+  job->data.resize(rowbytes * job->height);
+  job->rows.resize(job->height);
+  for (png_uint_32 y = 0; y < job->height; y++) job->rows[y] = job->data.data() + rowbytes * y;
+  png_read_image(png, job->rows.data());
+  png_read_end(png, nullptr);
+  png_destroy_read_struct(&png, &info, nullptr);
+  return true;
+}
+
+bool decode_png(std::span<const uint8_t> file, kit_picture &pic, std::string &error) {
+  png_job job;
+  job.in = file;
+  if (!png_job_decode(&job)) {
+    error = job.message;
+    return false;
+  }
+  int w = int(job.width), h = int(job.height);
+  if (!job.paletted) return encode_index_colours(job.data, w, h, pic, error);
+  pic.width = w;
+  pic.height = h;
+  pic.pixels = std::move(job.data);
+  pic.palette = job.palette;
+  return true;
+}
+
+static bool png_job_encode(png_job *job, const kit_picture *pic, int colours) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, job, png_job_error, png_job_warning);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_write_struct(&png, nullptr);
+    return false;
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_set_write_fn(png, job, png_job_write, png_job_flush);
+  png_set_IHDR(png, info, png_uint_32(pic->width), png_uint_32(pic->height), 8, PNG_COLOR_TYPE_PALETTE,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_color plte[256];
+  for (int i = 0; i < colours; i++)
+    plte[i] = {pic->palette[size_t(3 * i)], pic->palette[size_t(3 * i + 1)], pic->palette[size_t(3 * i + 2)]};
+  png_set_PLTE(png, info, plte, colours);
+  png_write_info(png, info);
+  for (png_uint_32 y = 0; y < png_uint_32(pic->height); y++)
+    png_write_row(png, &pic->pixels[size_t(y) * size_t(pic->width)]);
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+bool encode_png(const kit_picture &pic, kit_bytes &out, std::string &error) {
+  if (!encode_check(pic, error)) return false;
+  out.clear();
+  png_job job;
+  job.out = &out;
+  if (!png_job_encode(&job, &pic, encode_palette_count(pic))) {
+    error = job.message;
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,118 @@
+// Reading and writing pictures for qira-kit: the game's own loaders for
+// the game's formats, PNG and PPM besides; writing through a temporary
+// file so that a refused or failed write leaves nothing behind.
+#include "qira-kit/picture.h"
+#include "image/anypic.h"
+#include "image/bytes.h"
+#include "qira-kit/encode.h"
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+struct kit_format_entry {
+  const char *pattern;
+  const char *name;
+  bool (*encode)(const kit_picture &, kit_bytes &, std::string &);
+};
+
+// The game's patterns in the game's order, then qira-kit's own.
+static const kit_format_entry kit_formats[] = {
+    {"*.ilbm", "IFF PBM", encode_ilbm}, {"*.lbm", "IFF PBM", encode_ilbm}, {"*.neo", "NEO", encode_neo},
+    {"*.pcx", "PCX", encode_pcx},       {"*.pc1", "PC1", encode_pc1},      {"*.pi1", "PI1", encode_pi1},
+    {"*.png", "PNG", encode_png},       {"*.ppm", "PPM", encode_ppm},
+};
+
+static const kit_format_entry *kit_find(const std::string &path) {
+  for (const kit_format_entry &f : kit_formats)
+    if (fnmatch(f.pattern, path.c_str(), FNM_CASEFOLD) == 0) return &f;
+  return nullptr;
+}
+
+const char *kit_format(const std::string &path) {
+  const kit_format_entry *f = kit_find(path);
+  return f ? f->name : nullptr;
+}
+
+static std::string kit_errno_text(const char *what, const std::string &path) {
+  return std::string(what) + " " + path + ": " + std::strerror(errno);
+}
+
+bool kit_read(const std::string &path, kit_picture &out, std::string &error) {
+  const char *format = kit_format(path);
+  if (format && (!std::strcmp(format, "PNG") || !std::strcmp(format, "PPM"))) {
+    bytes_fd f(path.c_str());
+    bytes_file file;
+    if (!f.ok()) {
+      error = kit_errno_text("cannot open", path);
+      return false;
+    }
+    if (!bytes_fd_read_all(f, file)) {
+      error = "out of memory";
+      return false;
+    }
+    return !std::strcmp(format, "PNG") ? decode_png(file.span(), out, error) : decode_ppm(file.span(), out, error);
+  }
+  // Everything else exactly as the game loads it.
+  std::array<uint8_t, 768> palette{};
+  const char *message = nullptr;
+  canvas *c = anypic_load(path.c_str(), nullptr, palette.data(), &message);
+  if (!c) {
+    error = message ? message : "cannot load";
+    return false;
+  }
+  out.width = c->width;
+  out.height = c->height;
+  out.pixels.resize(size_t(c->width) * size_t(c->height));
+  for (int y = 0; y < c->height; y++)
+    std::memcpy(&out.pixels[size_t(y) * size_t(c->width)], c->pixels + size_t(y) * size_t(c->pitch), size_t(c->width));
+  out.palette = palette;
+  canvas_free(c);
+  return true;
+}
+
+// Writes all of data to fd; false with errno set on failure.
+static bool kit_write_all(int fd, const kit_bytes &data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += size_t(n);
+  }
+  return true;
+}
+
+bool kit_write(const std::string &path, const kit_picture &pic, std::string &error) {
+  const kit_format_entry *f = kit_find(path);
+  if (!f) {
+    error = "unknown picture format for " + path + " (use .pi1 .pc1 .neo .lbm .ilbm .pcx .png .ppm)";
+    return false;
+  }
+  kit_bytes data;
+  if (!f->encode(pic, data, error)) return false;
+  // A temporary file beside the target, renamed over it once complete.
+  std::string temp = path + ".XXXXXX";
+  int fd = mkstemp(temp.data());
+  if (fd < 0) {
+    error = kit_errno_text("cannot create a file beside", path);
+    return false;
+  }
+  mode_t mask = umask(0);
+  umask(mask);
+  bool ok = fchmod(fd, 0666 & ~mask) == 0 && kit_write_all(fd, data);
+  if (!ok) error = kit_errno_text("cannot write", temp);
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    error = kit_errno_text("cannot write", temp);
+  }
+  if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
+    ok = false;
+    error = kit_errno_text("cannot rename to", path);
+  }
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
+}
