@@ -24,7 +24,12 @@ uint8_t *graphics_init();
 void graphics_done();
 void graphics_update();
 int graphics_get_fullscreen();
+// 1 when the display is now in the asked state. A failed switch sets the
+// previous mode again and returns 0. While the display is closed it only
+// chooses how the next graphics_init opens (full screen is the default).
 int graphics_set_fullscreen(int on);
+// Sets a mode of exactly this size (full screen or window as the flag says);
+// when SDL refuses it nothing is presented until a mode is set again.
 void graphics_resize(int width, int height);
 
 // Pure parts of the mode choice, exposed for tests and tools.
