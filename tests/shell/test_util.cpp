@@ -121,3 +121,87 @@ TEST(Fdreadline, ReadsFromARegularFile) {
 }
 
 } // namespace
+
+// ---- On the display (SDL's dummy driver) ----
+
+#include "shell/random.h"
+#include "support/test_support.h"
+#include "video/graphics.h"
+#include "video/palette.h"
+#include <set>
+
+namespace {
+
+class ScreenUtil : public ::testing::Test {
+protected:
+  void SetUp() override { ASSERT_TRUE(test_display_open(false)); }
+  void TearDown() override { test_display_close(); }
+};
+
+TEST_F(ScreenUtil, ClrZeroesTheScreenAndPresentsIt) {
+  std::memset(vscrn, 7, 64000);
+  graphics_update();
+  const int scale = 1 << graphics_scale_shifts;
+  auto shown = [&](int x, int y) { return RSCRN[y * sdl_rscrn->pitch + x]; };
+  ASSERT_EQ(shown(0, 0), 7);
+
+  clr();
+  for (int i = 0; i < 64000; i++) ASSERT_EQ(vscrn[i], 0) << i;
+  int nonzero = 0;
+  for (int y = 0; y < 200 * scale; y++)
+    for (int x = 0; x < 320 * scale; x++) nonzero += shown(x, y) != 0;
+  EXPECT_EQ(nonzero, 0);
+}
+
+TEST_F(ScreenUtil, ShadePaletteFillsEntries16To31WithRampsAndMakesThemCurrent) {
+  for (int i = 0; i < PALETTE_BYTES; i++) palette[i] = static_cast<uint8_t>(i * 7 + 3);
+  uint8_t before[PALETTE_BYTES];
+  std::memcpy(before, palette, sizeof before);
+
+  random_seed = 0;
+  rand8(), rand8(), rand8();
+  const uint32_t after_three = random_seed;
+  random_seed = 0; // rand8 then gives 0, 9, 179: bases 5, 14, 16
+  set_shade_palette();
+  EXPECT_EQ(random_seed, after_three); // one draw per component
+  EXPECT_EQ(palette[16 * 3 + 0], 20);
+  EXPECT_EQ(palette[16 * 3 + 1], 56);
+  EXPECT_EQ(palette[16 * 3 + 2], 64);
+  for (int i = 0; i < PALETTE_BYTES; i++)
+    if (i < 16 * 3 || i >= 32 * 3) {
+      ASSERT_EQ(palette[i], before[i]) << "byte " << i;
+    }
+
+  // The same colours went to SDL, on the virtual screen's surface too.
+  for (int e = 16; e < 32; e++) {
+    SDL_Color c = sdl_vscrn->format->palette->colors[e];
+    EXPECT_EQ(c.r, palette[e * 3]) << e;
+    EXPECT_EQ(c.g, palette[e * 3 + 1]) << e;
+    EXPECT_EQ(c.b, palette[e * 3 + 2]) << e;
+  }
+
+  // Over many seeds: each component a multiple of 4 in 20..252, rising by 12
+  // an entry, its start covering all of 20..72.
+  std::set<int> starts;
+  for (uint32_t seed = 1; seed < 400; seed++) {
+    random_seed = seed * 2654435761u;
+    set_shade_palette();
+    for (int comp = 0; comp < 3; comp++) {
+      starts.insert(palette[16 * 3 + comp]);
+      for (int e = 16; e < 32; e++) {
+        int v = palette[e * 3 + comp];
+        ASSERT_EQ(v % 4, 0);
+        ASSERT_GE(v, 20);
+        ASSERT_LE(v, 252);
+        if (e > 16) {
+          ASSERT_EQ(v - palette[(e - 1) * 3 + comp], 12);
+        }
+      }
+    }
+  }
+  EXPECT_EQ(starts.size(), 14u);
+  EXPECT_EQ(*starts.begin(), 20);
+  EXPECT_EQ(*starts.rbegin(), 72);
+}
+
+} // namespace
