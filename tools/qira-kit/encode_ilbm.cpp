@@ -45,8 +45,7 @@ bool encode_ilbm(const kit_picture &pic, kit_bytes &out, std::string &error) {
   ilbm_chunk(chunks, "BMHD", bmhd);
   ilbm_chunk(chunks, "CMAP", cmap);
   ilbm_chunk(chunks, "BODY", body);
-  out.clear();
-  out.insert(out.end(), {'F', 'O', 'R', 'M'});
+  out.assign({'F', 'O', 'R', 'M'});
   encode_be32(out, uint32_t(chunks.size()));
   out.insert(out.end(), chunks.begin(), chunks.end());
   return true;
