@@ -41,24 +41,12 @@ TEST_F(Control, KeyboardLayouts) {
     std::initializer_list<int> keys;
     int layout0, layout1;
   } table[] = {
-      {{SDLK_RETURN}, 16, 0},
-      {{SDLK_LALT}, 16, 0},
-      {{SDLK_ESCAPE}, 128, 0},
-      {{SDLK_RETURN, SDLK_ESCAPE}, 144, 0},
-      {{SDLK_LCTRL}, 32, 0},
-      {{SDLK_UP}, 1, 0},
-      {{SDLK_DOWN}, 2, 0},
-      {{SDLK_LEFT}, 4, 0},
-      {{SDLK_RIGHT}, 8, 0},
-      {{SDLK_UP, SDLK_DOWN}, 0, 0},
-      {{SDLK_LEFT, SDLK_RIGHT, SDLK_UP}, 1, 0},
-      {{SDLK_w}, 0, 1},
-      {{SDLK_s}, 0, 2},
-      {{SDLK_a}, 0, 4},
-      {{SDLK_d}, 0, 8},
-      {{SDLK_TAB}, 0, 16},
-      {{SDLK_w, SDLK_s, SDLK_a}, 0, 4},
-      {{SDLK_RCTRL, SDLK_RALT, SDLK_SPACE}, 0, 0},
+      {{SDLK_RETURN}, 16, 0}, {{SDLK_LALT}, 16, 0}, {{SDLK_ESCAPE}, 128, 0},
+      {{SDLK_RETURN, SDLK_ESCAPE}, 144, 0}, {{SDLK_LCTRL}, 32, 0},
+      {{SDLK_UP}, 1, 0}, {{SDLK_DOWN}, 2, 0}, {{SDLK_LEFT}, 4, 0}, {{SDLK_RIGHT}, 8, 0},
+      {{SDLK_UP, SDLK_DOWN}, 0, 0}, {{SDLK_LEFT, SDLK_RIGHT, SDLK_UP}, 1, 0},
+      {{SDLK_w}, 0, 1}, {{SDLK_s}, 0, 2}, {{SDLK_a}, 0, 4}, {{SDLK_d}, 0, 8}, {{SDLK_TAB}, 0, 16},
+      {{SDLK_w, SDLK_s, SDLK_a}, 0, 4}, {{SDLK_RCTRL, SDLK_RALT, SDLK_SPACE}, 0, 0},
   };
   for (const auto &t : table) {
     release_all();

