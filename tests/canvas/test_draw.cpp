@@ -93,22 +93,6 @@ TEST_F(DrawTest, LineSetsTheBresenhamPixelsInEitherDirection) {
   EXPECT_EQ(at(4, 4), 0xFE);
 }
 
-TEST_F(DrawTest, LineIsOneConnectedPixelPerStepAndSameBothWays) {
-  draw_line(17, 150, 300, 20, 9);
-  point_set forward = inked_then_clear();
-  draw_line(300, 20, 17, 150, 9);
-  EXPECT_EQ(inked_then_clear(), forward);
-  ASSERT_EQ(forward.size(), 300u - 17u + 1u);
-  int prev_y = 150;
-  for (int x = 17; x <= 300; x++) {
-    auto it = std::find_if(forward.begin(), forward.end(), [x](point p) { return p.first == x; });
-    ASSERT_NE(it, forward.end()) << "column " << x;
-    EXPECT_LE(std::abs(it->second - prev_y), 1);
-    prev_y = it->second;
-  }
-  EXPECT_EQ(prev_y, 20);
-}
-
 TEST_F(DrawTest, LinePartlyOffScreenKeepsOnlyItsOnScreenPixels) {
   draw_line(-5, -5, 400, 300, 3);
   point_set a = inked_then_clear();

@@ -103,23 +103,6 @@ TEST(Fdreadline, EndOfFileWithNothingStoredLeavesTheBuffer) {
   EXPECT_STREQ(buf, "tail");
 }
 
-TEST(Fdreadline, ReadsFromARegularFile) {
-  char path[] = "/tmp/qira-fdreadline-XXXXXX";
-  int fd = mkstemp(path);
-  ASSERT_GE(fd, 0);
-  const char text[] = "Name\n\nback.pi1\r\n";
-  ASSERT_EQ(write(fd, text, sizeof text - 1), static_cast<ssize_t>(sizeof text - 1));
-  ASSERT_EQ(lseek(fd, 0, SEEK_SET), 0);
-  char buf[256];
-  EXPECT_EQ(fdreadline(fd, buf, sizeof buf), 4);
-  EXPECT_STREQ(buf, "Name");
-  EXPECT_EQ(fdreadline(fd, buf, sizeof buf), 8);
-  EXPECT_STREQ(buf, "back.pi1");
-  EXPECT_EQ(fdreadline(fd, buf, sizeof buf), -1);
-  close(fd);
-  unlink(path);
-}
-
 } // namespace
 
 // ---- On the display (SDL's dummy driver) ----
