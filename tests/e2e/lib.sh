@@ -98,11 +98,11 @@ e2e_start_game() {
 # every 20 ms, so a key is held well beyond one pass.
 e2e_key() {
   xdotool keydown "$1"
-  sleep "${2:-0.15}"
+  sleep "${2:-0.25}"
   xdotool keyup "$1"
   sleep 0.15
 }
-e2e_keydown() { xdotool keydown "$1"; sleep 0.15; }
+e2e_keydown() { xdotool keydown "$1"; sleep 0.25; }
 e2e_keyup() { xdotool keyup "$1"; sleep 0.15; }
 
 # Takes a screenshot of the whole screen; prints its path.

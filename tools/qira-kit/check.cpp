@@ -66,17 +66,18 @@ picture_size check_picture(checker &c, const std::string &what, const char *name
   std::array<uint8_t, 768> palette{};
   canvas *pic = anypic_load(name, nullptr, palette.data(), &error);
   if (!pic) {
-    c.problem(what + " " + quoted(name) + " does not load: " + (error ? error : "no reason given"));
+    std::printf("  %s: %s\n", what.c_str(), quoted(name).c_str());
+    c.problem(quoted(name) + " does not load: " + (error ? error : "no reason given"));
     return size;
   }
   size = {true, pic->width, pic->height};
   canvas_free(pic);
-  std::printf("  %s %s: %dx%d\n", what.c_str(), quoted(name).c_str(), size.width, size.height);
+  std::printf("  %s: %s (%dx%d)\n", what.c_str(), quoted(name).c_str(), size.width, size.height);
   if (size.width > SCREEN_W || size.height > SCREEN_H)
-    c.problem(what + " " + quoted(name) + " is " + std::to_string(size.width) + "x" + std::to_string(size.height) +
+    c.problem(quoted(name) + " is " + std::to_string(size.width) + "x" + std::to_string(size.height) +
               ", larger than the 320x200 screen it is loaded into");
   else if (is_pcx(name) && size.width != SCREEN_W)
-    c.problem(what + " " + quoted(name) + " has rows of " + std::to_string(size.width) +
+    c.problem(quoted(name) + " has rows of " + std::to_string(size.width) +
               " pixels; the game lays PCX rows 320 apart, so it would come out skewed");
   return size;
 }
@@ -87,15 +88,15 @@ void check_fighter(checker &c, int side, const fighter_def &f, int raw_pairs) {
     std::printf("  %s: no fighter\n", who.c_str());
     return;
   }
+  const picture_size size = check_picture(c, who + "'s sheet", f.picture);
   if (raw_pairs > FIGHTER_PAIRS_MAX)
     c.problem(who + "'s pair count " + std::to_string(raw_pairs) + " is more than " +
               std::to_string(FIGHTER_PAIRS_MAX) + "; the game uses " + std::to_string(FIGHTER_PAIRS_MAX));
-  const picture_size size = check_picture(c, who + "'s sheet", f.picture);
   if (f.pairs <= 0) {
     checker::note(who + " has no frames (pair count " + std::to_string(f.pairs) + "): its presses do nothing");
     return;
   }
-  std::printf("  %s: %d frame pairs\n", who.c_str(), f.pairs);
+  std::printf("  %s: %d frame pair%s\n", who.c_str(), f.pairs, f.pairs == 1 ? "" : "s");
   if (!size.loaded) return;
   const int frames = 2 * f.pairs;
   const int need_w = CELL_W * std::min(frames, CELLS_PER_ROW);
