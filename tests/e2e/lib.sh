@@ -51,29 +51,26 @@ e2e_credit() {
   sed -n 's/^const char qira_credit\[\] = "\(.*\)";$/\1/p' "$QIRA_SOURCE_DIR/src/shell/qira.cpp"
 }
 
-# Starts Xvfb at 320x200x24 on the first free display from :90 and exports
-# DISPLAY once the server answers.
+# Starts Xvfb at 320x200x24 and exports DISPLAY once the server answers.
+# The server picks a free display number itself and tells it through a file
+# descriptor, so tests running side by side never share a server.
 e2e_start_x() {
-  local n i
-  for n in $(seq 90 150); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 320x200x24 -nolisten tcp >"$e2e_work/xvfb.log" 2>&1 &
-    e2e_xvfb_pid=$!
-    for i in $(seq 1 100); do
-      if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      kill -0 "$e2e_xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    # Lost a race for this display number, or the server died: next one.
-    kill "$e2e_xvfb_pid" 2>/dev/null
-    wait "$e2e_xvfb_pid" 2>/dev/null
-    e2e_xvfb_pid=""
+  local i n=""
+  Xvfb -displayfd 3 -screen 0 320x200x24 -nolisten tcp 3>"$e2e_work/display" >"$e2e_work/xvfb.log" 2>&1 &
+  e2e_xvfb_pid=$!
+  for i in $(seq 1 100); do
+    n=$(head -n 1 "$e2e_work/display" 2>/dev/null)
+    [ -n "$n" ] && break
+    kill -0 "$e2e_xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$e2e_work/xvfb.log")"
+    sleep 0.1
   done
-  fail "no X server could be started"
+  [ -n "$n" ] || fail "Xvfb did not report its display"
+  export DISPLAY=":$n"
+  for i in $(seq 1 100); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  fail "Xvfb on $DISPLAY does not answer"
 }
 
 # Runs the game in folder $1 in the background, its output captured, and

@@ -28,7 +28,7 @@ save_shot() { # SHOT NAME
 
 e2e_start_x
 e2e_start_game "$folder"
-shot=$(e2e_wait_screen 5 e2e_same "$e2e_work/title.ppm") || fail "the title is not shown"
+shot=$(e2e_wait_screen 10 e2e_same "$e2e_work/title.ppm") || fail "the title is not shown"
 save_shot "$shot" title
 pass "title"
 
@@ -51,7 +51,7 @@ selection_at() { # ROW SHOT: highlight on list row ROW, everything drawn
 }
 
 e2e_key Return
-shot=$(e2e_wait_screen 5 selection_at 0) || fail "no selection screen with the first set highlighted"
+shot=$(e2e_wait_screen 10 selection_at 0) || fail "no selection screen with the first set highlighted"
 out=$(list_drawn "$shot") || fail "the list of sets is not drawn as expected: $out"
 status_line "Player 1 hit fire" "Player 2 hit fire" "$shot" || fail "the status line is wrong"
 n=${#names[@]}
@@ -62,7 +62,7 @@ save_shot "$shot" selection
 pass "selection: $n names at y 11+10i, the first outlined on rows 10..19, the status line"
 
 e2e_key Down
-shot=$(e2e_wait_screen 5 selection_at 1) || fail "Down did not move the highlight to rows 20..29"
+shot=$(e2e_wait_screen 10 selection_at 1) || fail "Down did not move the highlight to rows 20..29"
 [ "$(px diff "$shot" "$select_bg" 0 10 320 1)" = 0 ] && [ "$(px diff "$shot" "$select_bg" 0 19 320 1)" = 0 ] ||
   fail "the old outline is still drawn"
 pass "Down moves the outline to rows 20..29"
@@ -74,10 +74,10 @@ e2e_decode "$folder/$background" "$e2e_work/background.ppm"
 e2e_decode "$folder/$sheet" "$e2e_work/sheet.ppm"
 
 e2e_key Return
-shot=$(e2e_wait_screen 5 status_line "Player 1 ready" "Player 2 hit fire") || fail "player 1's claim is not shown"
+shot=$(e2e_wait_screen 10 status_line "Player 1 ready" "Player 2 hit fire") || fail "player 1's claim is not shown"
 pass "player 1 claims Return"
 e2e_key Tab
-shot=$(e2e_wait_screen 5 e2e_same "$e2e_work/background.ppm") ||
+shot=$(e2e_wait_screen 10 e2e_same "$e2e_work/background.ppm") ||
   fail "the fight does not show $background ($(px diff "$shot" "$e2e_work/background.ppm" 0 0 320 200) pixels differ)"
 pass "player 2 claims Tab; the fight shows $background"
 
@@ -86,7 +86,7 @@ attacking() { # SHOT
   px cell "$1" "$e2e_work/sheet.ppm" 120 60 $((2 * pairs)) >/dev/null
 }
 e2e_keydown Return
-shot=$(e2e_wait_screen 5 attacking) || { xdotool keyup Return; fail "no frame of $sheet appears in the attack cell"; }
+shot=$(e2e_wait_screen 10 attacking) || { xdotool keyup Return; fail "no frame of $sheet appears in the attack cell"; }
 xdotool keyup Return
 frame=$(px cell "$shot" "$e2e_work/sheet.ppm" 120 60 $((2 * pairs)))
 [ "$(px diff "$shot" "$e2e_work/background.ppm" 120 60 60 30)" != 0 ] || fail "the cell shows the background"
@@ -103,11 +103,11 @@ shot=$(e2e_shot after)
 pass "after the attack the background cell is back"
 
 e2e_key Escape
-shot=$(e2e_wait_screen 5 selection_at 1) || fail "Escape in the fight did not return to the selection"
+shot=$(e2e_wait_screen 10 selection_at 1) || fail "Escape in the fight did not return to the selection"
 status_line "Player 1 hit fire" "Player 2 hit fire" "$shot" || fail "the claims were not reset"
 pass "Escape returns to the selection, the chosen set still highlighted, no claims"
 
 e2e_key Escape
-e2e_wait_exit 5
+e2e_wait_exit 10
 e2e_expect_end 0
 pass "Escape on the selection ends the game with status 0 and the credit line"

@@ -14,12 +14,12 @@ inside=0,0,0
 
 e2e_start_x
 e2e_start_game "$folder"
-shot=$(e2e_wait_screen 5 e2e_same "$e2e_work/title.ppm") || fail "the title is not shown"
+shot=$(e2e_wait_screen 10 e2e_same "$e2e_work/title.ppm") || fail "the title is not shown"
 
 # Lines of 23 and 22 characters: w = 184, the border at (60, 82) of 200x36.
 box_shown() { px frame "$1" 60 82 200 36 >/dev/null && px uniform "$1" 61 83 198 7 >/dev/null; }
 e2e_key Return
-shot=$(e2e_wait_screen 5 box_shown) || fail "no message box after fire on the title"
+shot=$(e2e_wait_screen 10 box_shown) || fail "no message box after fire on the title"
 
 border=$(px frame "$shot" 60 82 200 36) || fail "the box's border is not one colour: $border"
 # Inside the box, above, between and below the lines: entry 0's colour.
@@ -47,6 +47,6 @@ done
 pass "the title stays around the box"
 
 e2e_key Return
-e2e_wait_exit 5
+e2e_wait_exit 10
 e2e_expect_end 0
 pass "fire on the message ends the game with status 0 and the credit line"

@@ -31,11 +31,11 @@ e2e_decode "$e2e_work/title.ppm" "$folder/velmorea.pi1"
 
 e2e_start_x
 e2e_start_game "$folder"
-shot=$(e2e_wait_screen 5 e2e_same "$e2e_work/title.ppm") ||
+shot=$(e2e_wait_screen 10 e2e_same "$e2e_work/title.ppm") ||
   fail "the title differs from the picture in $(px diff "$shot" "$e2e_work/title.ppm" 0 0 320 200) pixels"
 pass "title shown pixel for pixel"
 
 e2e_key Escape
-e2e_wait_exit 5
+e2e_wait_exit 10
 e2e_expect_end 0
 pass "Escape on the title ends the game with status 0 and the credit line"
