@@ -89,8 +89,9 @@ TEST_F(Fightset, PairCountsReadAsDecimalAndClampedAbove15) {
   EXPECT_EQ(by_name["c"]->fighters[0].pairs, 15);
   EXPECT_EQ(by_name["c"]->fighters[1].pairs, 15);
   // The report keeps what the file said.
-  for (size_t i = 0; i < report.files.size(); i++)
+  for (size_t i = 0; i < report.files.size(); i++) {
     if (report.files[i] == "a.dat") EXPECT_EQ(report.raw_pairs[0][i], 20);
+  }
 }
 
 TEST_F(Fightset, LinesAreTakenByteForByteAndCutAt255) {
