@@ -5,131 +5,78 @@
 
 namespace {
 
-std::vector<int> drawn_steps;
-void record_draw(at_action *, int32_t step) { drawn_steps.push_back(step); }
+std::vector<int> drawn;
+void record(at_action *, int32_t step) { drawn.push_back(step); }
 
-// Runs ticks 1..n, returning the ticks on which a step was performed.
+// Runs n ticks and returns the (1-based) ticks on which a step was performed.
 std::vector<int> run_ticks(at_action *a, int n) {
-  std::vector<int> step_ticks;
+  std::vector<int> at;
   for (int t = 1; t <= n; t++) {
     const int before = a->steps;
     at_action_run(a);
-    if (a->steps != before) step_ticks.push_back(t);
+    if (a->steps != before) at.push_back(t);
   }
-  return step_ticks;
+  return at;
 }
 
-class AtAction : public ::testing::Test {
-protected:
-  void SetUp() override { drawn_steps.clear(); }
-};
-
-TEST_F(AtAction, CountedActionStepsOnPeriodsAndFinishesAfterLimit) {
-  at_action1 a;
-  at_action1_init(&a, 5, 3, record_draw);
-  at_action_restart(&a.action);
-  EXPECT_EQ(run_ticks(&a.action, 20), (std::vector<int>{1, 5, 10, 15}));
-  EXPECT_EQ(a.action.state, AT_ACTION_FINISHED);
-  EXPECT_EQ(a.action.steps, 4);
-  at_action_draw(&a.action);
-  EXPECT_EQ(drawn_steps, (std::vector<int>{0, 1, 2, 3}));
-  // Drawing again hands out nothing new.
-  at_action_draw(&a.action);
-  EXPECT_EQ(drawn_steps.size(), 4u);
+TEST(AtAction, CountedActionsStepOnTheirPeriodAndDrawEveryStepOnce) {
+  struct {
+    int period, limit;
+    std::vector<int> step_ticks;
+  } cases[] = {{5, 3, {1, 5, 10, 15}}, {5, 0, {1}}, {1, 3, {1, 2, 3, 4}}, {0, 2, {1, 2, 3}}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(testing::Message() << "period " << c.period << " limit " << c.limit);
+    at_action1 a;
+    at_action1_init(&a, c.period, c.limit, record);
+    drawn.clear();
+    at_action_restart(&a.action);
+    EXPECT_EQ(run_ticks(&a.action, 20), c.step_ticks);
+    EXPECT_EQ(a.action.state, AT_ACTION_FINISHED);
+    at_action_draw(&a.action);
+    at_action_draw(&a.action);
+    std::vector<int> want(c.step_ticks.size());
+    for (size_t i = 0; i < want.size(); i++) want[i] = int(i);
+    EXPECT_EQ(drawn, want); // the finishing call is drawn too, nothing twice
+  }
 }
 
-TEST_F(AtAction, LimitZeroFinishesOnFirstTickAndThatTickIsDrawn) {
+TEST(AtAction, RestartDiscardsUndrawnStepsAndStoppingKeepsTheTiming) {
   at_action1 a;
-  at_action1_init(&a, 5, 0, record_draw);
-  at_action_restart(&a.action);
-  EXPECT_EQ(run_ticks(&a.action, 3), (std::vector<int>{1}));
-  EXPECT_EQ(a.action.state, AT_ACTION_FINISHED);
-  at_action_draw(&a.action);
-  EXPECT_EQ(drawn_steps, (std::vector<int>{0}));
-}
-
-TEST_F(AtAction, PeriodOneOrLessStepsEveryTick) {
-  at_action1 a;
-  at_action1_init(&a, 1, 3, record_draw);
-  at_action_restart(&a.action);
-  EXPECT_EQ(run_ticks(&a.action, 6), (std::vector<int>{1, 2, 3, 4}));
-  at_action1_init(&a, 0, 2, record_draw);
-  at_action_restart(&a.action);
-  EXPECT_EQ(run_ticks(&a.action, 6), (std::vector<int>{1, 2, 3}));
-}
-
-TEST_F(AtAction, SeveralDueStepsBetweenDrawsAreDrawnInOrderOnce) {
-  at_action1 a;
-  at_action1_init(&a, 1, 10, record_draw);
-  at_action_restart(&a.action);
-  run_ticks(&a.action, 3);
-  at_action_draw(&a.action);
-  EXPECT_EQ(drawn_steps, (std::vector<int>{0, 1, 2}));
-  run_ticks(&a.action, 2);
-  at_action_draw(&a.action);
-  EXPECT_EQ(drawn_steps, (std::vector<int>{0, 1, 2, 3, 4}));
-}
-
-TEST_F(AtAction, RestartDiscardsUndrawnSteps) {
-  at_action1 a;
-  at_action1_init(&a, 1, 10, record_draw);
-  at_action_restart(&a.action);
-  run_ticks(&a.action, 4);
-  at_action_restart(&a.action);
-  EXPECT_EQ(a.action.steps, 0);
-  EXPECT_EQ(a.action.drawn, 0);
-  at_action_run(&a.action);
-  at_action_draw(&a.action);
-  EXPECT_EQ(drawn_steps, (std::vector<int>{0}));
-}
-
-TEST_F(AtAction, StoppedActionIgnoresTicksAndStartResumesTiming) {
-  at_action1 a;
-  at_action1_init(&a, 5, 3, record_draw);
+  at_action1_init(&a, 5, 3, record);
   at_action_run(&a.action); // initialised actions are stopped
   EXPECT_EQ(a.action.ticks, 0);
   at_action_restart(&a.action);
+  run_ticks(&a.action, 3);
+  at_action_restart(&a.action);
+  drawn.clear();
+  at_action_draw(&a.action);
+  EXPECT_TRUE(drawn.empty());
   run_ticks(&a.action, 3); // step on tick 1, next due on tick 5
   at_action_stop(&a.action);
-  const at_action before = a.action;
-  run_ticks(&a.action, 10);
-  EXPECT_EQ(a.action.ticks, before.ticks);
-  EXPECT_EQ(a.action.steps, before.steps);
+  EXPECT_TRUE(run_ticks(&a.action, 10).empty());
+  EXPECT_EQ(a.action.ticks, 3);
   at_action_start(&a.action);
-  EXPECT_EQ(a.action.next_tick, before.next_tick);
-  // Ticks 4 and 5 of the action: the step comes on its 5th counted tick.
-  EXPECT_EQ(run_ticks(&a.action, 2), (std::vector<int>{2}));
+  EXPECT_EQ(run_ticks(&a.action, 2), std::vector<int>{2});
 }
 
-TEST_F(AtAction, NullRunStepsEveryTickAndNeverFinishes) {
-  at_action a;
-  at_action_init(&a, nullptr, record_draw);
-  at_action_restart(&a);
-  EXPECT_EQ(run_ticks(&a, 50).size(), 50u);
-  EXPECT_EQ(a.state, AT_ACTION_RUNNING);
-}
-
-TEST_F(AtAction, NullDrawDrawsNothingAndResetStops) {
+TEST(AtAction, WithoutCallbacksEveryTickStepsAndNothingIsDrawn) {
   at_action a;
   at_action_init(&a, nullptr, nullptr);
   at_action_restart(&a);
-  run_ticks(&a, 3);
+  EXPECT_EQ(run_ticks(&a, 50).size(), 50u);
+  EXPECT_EQ(a.state, AT_ACTION_RUNNING);
   at_action_draw(&a);
   EXPECT_EQ(a.drawn, 0);
-  at_action_reset(&a);
-  EXPECT_EQ(a.state, AT_ACTION_STOPPED);
-  EXPECT_EQ(a.steps + a.ticks + a.next_tick, 0);
 }
 
-TEST_F(AtAction, SkipRunsTheCallbackUntilTheActionLeavesRunning) {
+TEST(AtAction, SkipRunsTheCallbackWithoutCountingUntilTheActionEnds) {
   at_action1 a;
-  at_action1_init(&a, 5, 2, record_draw);
+  at_action1_init(&a, 5, 2, record);
   at_action_restart(&a.action);
-  a.action.steps = 2; // at its limit: the counted callback finishes it
+  a.action.steps = 2;
   at_action_skip(&a.action);
   EXPECT_EQ(a.action.state, AT_ACTION_FINISHED);
-  EXPECT_EQ(a.action.steps, 2);
-  EXPECT_EQ(a.action.ticks, 0);
+  EXPECT_EQ(a.action.steps + a.action.ticks, 2);
 }
 
 } // namespace
