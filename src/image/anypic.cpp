@@ -34,3 +34,16 @@ canvas *anypic_new_canvas(long long width, long long height, const char **error)
   if (!c) anypic_fail(error, anypic_msg_no_memory);
   return c;
 }
+
+bool anypic_read_file(const char *name, bytes_file &file, const char **error) {
+  bytes_fd f(name);
+  if (!f.ok()) {
+    anypic_fail(error, anypic_msg_open);
+    return false;
+  }
+  if (!bytes_fd_read_all(f, file)) {
+    anypic_fail(error, anypic_msg_no_memory);
+    return false;
+  }
+  return true;
+}

@@ -2,6 +2,7 @@
 // null, 768-byte palette or null, error text pointer or null; the canvas or null.
 #pragma once
 #include "canvas/canvas.h"
+#include "image/bytes.h"
 #include <cstdint>
 
 canvas *anypic_load(const char *name, canvas *c, uint8_t *palette, const char **error);
@@ -28,3 +29,7 @@ inline void anypic_fail(const char **error, const char *msg) {
 // A new canvas of width x height for a loader; null with "Picture has no
 // size", "Picture too large" or "Out of memory" when it cannot be had.
 canvas *anypic_new_canvas(long long width, long long height, const char **error);
+
+// The whole file, for the loaders that walk it with a bytes_reader; false
+// with "Unable to open file" or "Out of memory" when it cannot be had.
+bool anypic_read_file(const char *name, bytes_file &file, const char **error);

@@ -114,15 +114,7 @@ canvas *ilbm_load_bytes(std::span<const uint8_t> file, uint8_t *bmhd, canvas *c,
 }
 
 canvas *ilbm_load(const char *name, uint8_t *bmhd, canvas *c, uint8_t *palette, const char **error) {
-  bytes_fd f(name);
-  if (!f.ok()) {
-    anypic_fail(error, anypic_msg_open);
-    return nullptr;
-  }
   bytes_file file;
-  if (!bytes_fd_read_all(f, file)) {
-    anypic_fail(error, anypic_msg_no_memory);
-    return nullptr;
-  }
+  if (!anypic_read_file(name, file, error)) return nullptr;
   return ilbm_load_bytes(file.span(), bmhd, c, palette, error);
 }
