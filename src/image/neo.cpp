@@ -32,7 +32,7 @@ canvas *neo_load_bytes(std::span<const uint8_t> bytes, uint8_t *raw, canvas *c, 
   uint8_t own[NEO_READ_BYTES];
   uint8_t *buf = raw ? raw : own;
   size_t got = bytes.size() < NEO_READ_BYTES ? bytes.size() : NEO_READ_BYTES;
-  std::memcpy(buf, bytes.data(), got);
+  if (got) std::memcpy(buf, bytes.data(), got); // an empty span may have no data pointer
   std::memset(buf + got, 0, NEO_READ_BYTES - got);
   return neo_decode(buf, c, palette, error);
 }

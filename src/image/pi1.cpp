@@ -29,6 +29,6 @@ canvas *pi1_load(const char *name, canvas *c, uint8_t *palette, const char **err
 
 canvas *pi1_load_bytes(std::span<const uint8_t> bytes, canvas *c, uint8_t *palette, const char **error) {
   uint8_t file[PI1_READ_BYTES] = {};
-  std::memcpy(file, bytes.data(), bytes.size() < sizeof file ? bytes.size() : sizeof file);
+  if (!bytes.empty()) std::memcpy(file, bytes.data(), bytes.size() < sizeof file ? bytes.size() : sizeof file);
   return pi1_decode(file, c, palette, error);
 }
