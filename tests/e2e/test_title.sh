@@ -1,41 +1,41 @@
 #!/bin/bash
-# The title picture is shown pixel for pixel in the colours its PI1 palette
-# gives; Escape on the title ends the game at once, with status 0 and the
-# credit line.
+# A PI1 title made by qira-kit shows pixel for pixel in the ST's colours. With
+# no fighter set, fire on it boxes "You can't play the QIRA" / "No fighters
+# were found" over the title; fire again ends the game with status 0.
 source "$(dirname "$0")/lib.sh"
-
-folder="$e2e_work/game"
-mkdir -p "$folder"
-# Sixteen colours on the ST's levels in stripes, blocks and single-pixel
-# checks, so a shifted row, a swapped plane or a wrong palette entry shows.
-python3 - "$e2e_work/title.ppm" <<'PY'
+mkdir "$work/game"
+# Sixteen ST colours, a different entry from each pixel to the next and from
+# one 16-pixel group to the next, so a shifted pixel, plane or group shows.
+python3 - "$work/title.ppm" <<'PY'
 import sys
-levels = [0, 36, 73, 109, 146, 182, 219, 255]
-colours = [(levels[(i * 5) % 8], levels[(i * 3 + 1) % 8], levels[(7 - i) % 8]) for i in range(16)]
-rows = []
-for y in range(200):
-    for x in range(320):
-        if y < 60:
-            c = colours[x // 20]                       # 16 stripes, 20 wide
-        elif y < 120:
-            c = colours[((x // 16) + (y - 60) // 15) % 16]  # blocks
-        elif y < 160:
-            c = colours[(x + y) % 2 * 15]              # single-pixel checks
-        else:
-            c = colours[(x * 7 + y * 3) % 16]          # a different index each pixel
-        rows.append(bytes(c))
-with open(sys.argv[1], "wb") as f:
-    f.write(b"P6\n320 200\n255\n" + b"".join(rows))
+lv = [0, 36, 73, 109, 146, 182, 219, 255]
+col = [bytes((lv[i % 8], lv[i * 3 % 8], lv[7 - i // 2])) for i in range(16)]
+px = b"".join(col[(x * 7 + y * 3 + x // 16) % 16] for y in range(200) for x in range(320))
+open(sys.argv[1], "wb").write(b"P6\n320 200\n255\n" + px)
 PY
-e2e_decode "$e2e_work/title.ppm" "$folder/velmorea.pi1"
+decode "$work/title.ppm" "$work/game/velmorea.pi1"
+inside=0,0,255 # the first pixel's colour, which qira-kit puts in entry 0
 
-e2e_start_x
-e2e_start_game "$folder"
-shot=$(e2e_wait_screen 10 e2e_same "$e2e_work/title.ppm") ||
-  fail "the title differs from the picture in $(px diff "$shot" "$e2e_work/title.ppm" 0 0 320 200) pixels"
+start_x
+start_game "$work/game"
+wait_screen 10 same "$work/title.ppm" || fail "the title differs in $(px diff "$work/title.ppm" 0 0 320 200 "$shot") pixels"
 pass "title shown pixel for pixel"
 
-e2e_key Escape
-e2e_wait_exit 10
-e2e_expect_end 0
-pass "Escape on the title ends the game with status 0 and the credit line"
+key Return
+# Lines of 23 and 22 characters: the border at (60, 82) of 200x36, line 1 at x 68, line 2 at x 72.
+wait_screen 10 px frame 60 82 200 36 || fail "no message box after fire on the title"
+border=$(px frame 60 82 200 36 "$shot") && entry21 "$border" || fail "the border is $border, not entry 21"
+# Inside the box off the glyphs (above, between, below, left, right): entry 0.
+for r in "61 83 198 7" "61 98 198 4" "61 110 198 7" "61 90 8 8" "253 90 6 8" "61 102 12 8" "249 102 10 8"; do
+  [ "$(px uniform $r "$shot")" = "$inside" ] || fail "the box's inside ($r) is not entry 0's colour"
+done
+out=$(px text "$inside" 68 90 "You can't play the QIRA" "$shot") || fail "line 1: $out"
+out=$(px text "$inside" 72 102 "No fighters were found" "$shot") || fail "line 2: $out"
+for r in "0 0 320 82" "0 118 320 82" "0 82 60 36" "260 82 60 36"; do
+  [ "$(px diff "$work/title.ppm" $r "$shot")" = 0 ] || fail "the title changed outside the box ($r)"
+done
+pass "the message box: border ($border), inside, both lines, the title around it"
+
+key Return
+expect_end 0
+pass "fire on the message ends the game with status 0 and the credit line"
