@@ -1,52 +1,69 @@
-// Helpers for the picture loader tests: byte builders and owned canvases.
+// Picture loader test helpers: files built from the format definitions, owned or borrowed canvases.
 #pragma once
-#include "canvas/canvas.h"
+#include "image/anypic.h"
 #include "support/test_support.h"
 #include <cstdint>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 using bytes = std::vector<uint8_t>;
-using temp_dir = test_temp_dir;
 
-inline void put_be16(bytes &b, unsigned v) {
-  b.push_back(uint8_t(v >> 8));
-  b.push_back(uint8_t(v));
+inline bytes cat(std::initializer_list<bytes> parts) {
+  bytes b;
+  for (const bytes &p : parts) b.insert(b.end(), p.begin(), p.end());
+  return b;
 }
-inline void put_le16(bytes &b, unsigned v) {
-  b.push_back(uint8_t(v));
-  b.push_back(uint8_t(v >> 8));
-}
-inline void put_be32(bytes &b, uint32_t v) {
-  put_be16(b, v >> 16);
-  put_be16(b, v & 0xFFFF);
-}
-inline void put_text(bytes &b, const char *s) {
-  while (*s) b.push_back(uint8_t(*s++));
-}
-inline void put_fill(bytes &b, size_t n, uint8_t v) { b.insert(b.end(), n, v); }
-inline void put_bytes(bytes &b, const bytes &more) { b.insert(b.end(), more.begin(), more.end()); }
+inline bytes be16(unsigned v) { return {uint8_t(v >> 8), uint8_t(v)}; }
+inline bytes be32(uint32_t v) { return cat({be16(v >> 16), be16(v & 0xFFFF)}); }
+inline bytes text(const std::string &s) { return bytes(s.begin(), s.end()); }
 
-struct canvas_deleter {
-  void operator()(canvas *c) const {
-    if (c) canvas_free(c);
-  }
-};
-using canvas_ptr = std::unique_ptr<canvas, canvas_deleter>;
-
-// Writes b to name in the folder and returns the full path.
-inline std::string put_file(const temp_dir &dir, const std::string &name, const bytes &b) {
-  std::string path = dir.file(name);
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(b.data()), std::streamsize(b.size()));
-  return path;
+// IFF: a chunk (padded to even length), a FORM of chunks, a BMHD (20 bytes and extra).
+inline bytes chunk(const char *id, const bytes &data) {
+  return cat({text(id), be32(uint32_t(data.size())), data, bytes(data.size() & 1, 0xA5)});
+}
+inline bytes form(std::initializer_list<bytes> chunks, const char *type = "PBM ") {
+  bytes body = cat({text(type), cat(chunks)});
+  return cat({text("FORM"), be32(uint32_t(body.size())), body});
+}
+inline bytes bmhd(unsigned w, unsigned h, uint8_t compression, size_t extra = 0) {
+  bytes b = cat({be16(w), be16(h), bytes(16 + extra, 0)});
+  b[8] = 8, b[10] = compression; // planes, compression
+  return b;
+}
+// PCX: the 128-byte header (little-endian numbers), then the data.
+inline bytes pcx(unsigned ymin, unsigned ymax, unsigned bpl, const bytes &data = {}) {
+  bytes b(128, 0);
+  b[0] = 10, b[1] = 5, b[2] = 1, b[3] = 8, b[65] = 1;
+  for (auto [at, v] : {std::pair(6, ymin), {8, bpl - 1}, {10, ymax}, {66, bpl}})
+    b[at] = uint8_t(v), b[at + 1] = uint8_t(v >> 8);
+  return cat({b, data});
 }
 
-// Canvas pixel (x, y).
-inline uint8_t pixel(const canvas *c, int x, int y) { return c->pixels[size_t(y) * size_t(c->pitch) + size_t(x)]; }
-
-// A canvas-shaped view of caller memory, for given-canvas tests.
-inline canvas canvas_over(std::vector<uint8_t> &mem, int width, int height, int pitch) {
+// A canvas over caller memory (which may hold guard bytes past the pixels).
+inline canvas canvas_over(bytes &mem, int width, int height, int pitch) {
   return canvas{nullptr, pitch, width, height, mem.data()};
+}
+
+// What a loader gave: a new canvas is owned here, a given one is not.
+struct loaded {
+  std::unique_ptr<canvas, void (*)(canvas *)> c{nullptr, canvas_free};
+  canvas *got = nullptr;
+  const char *err = nullptr;
+};
+// A new canvas's pixels (its pitch is its width), or none.
+inline bytes pixels_of(const loaded &r) {
+  return r.c ? bytes(r.c->pixels, r.c->pixels + size_t(r.c->width) * size_t(r.c->height)) : bytes{};
+}
+// Writes file as name in a fresh folder and loads it by its name, as the game does.
+inline loaded load_file(const std::string &name, const bytes &file, canvas *given = nullptr, uint8_t *pal = nullptr) {
+  test_temp_dir dir;
+  std::ofstream(dir.file(name), std::ios::binary)
+      .write(reinterpret_cast<const char *>(file.data()), std::streamsize(file.size()));
+  loaded r;
+  r.got = anypic_load(dir.file(name).c_str(), given, pal, &r.err);
+  if (r.got != given) r.c.reset(r.got);
+  return r;
 }
