@@ -134,6 +134,26 @@ void draw_pane(int x, int y, int width, int height, int colour) {
   SDL_FillRect(sdl_vscrn, &r, static_cast<Uint32>(colour & 0xFF));
 }
 
+// Midpoint stepping from (0, r) along one octant, shared by outlines and
+// discs (which differ only in the starting error f): visit(x, y) after each
+// step, until y <= x.
+namespace {
+template <class F> void circle_octant(int64_t r, int64_t f, F visit) {
+  int64_t ddx = 1, ddy = -2 * r, x = 0, y = r;
+  do {
+    if (f >= 0) {
+      y--;
+      ddy += 2;
+      f += ddy;
+    }
+    x++;
+    ddx += 2;
+    f += ddx;
+    visit(x, y);
+  } while (y > x);
+}
+} // namespace
+
 void draw_circle(int cx, int cy, int radius, int colour) {
   auto c = static_cast<uint8_t>(colour);
   int64_t x0 = cx, y0 = cy, r = radius;
@@ -142,16 +162,7 @@ void draw_circle(int cx, int cy, int radius, int colour) {
   plot(x0 + r, y0, c);
   plot(x0 - r, y0, c);
   if (r <= 0) return;
-  int64_t f = 1 - r, ddx = 1, ddy = -2 * r, x = 0, y = r;
-  do {
-    if (f >= 0) {
-      y--;
-      ddy += 2;
-      f += ddy;
-    }
-    x++;
-    ddx += 2;
-    f += ddx;
+  circle_octant(r, 1 - r, [&](int64_t x, int64_t y) {
     plot(x0 + x, y0 + y, c);
     plot(x0 - x, y0 + y, c);
     plot(x0 + x, y0 - y, c);
@@ -160,7 +171,7 @@ void draw_circle(int cx, int cy, int radius, int colour) {
     plot(x0 - y, y0 + x, c);
     plot(x0 + y, y0 - x, c);
     plot(x0 - y, y0 - x, c);
-  } while (y > x);
+  });
 }
 
 void draw_disc(int cx, int cy, int radius, int colour) {
@@ -168,19 +179,10 @@ void draw_disc(int cx, int cy, int radius, int colour) {
   int64_t x0 = cx, y0 = cy, r = radius;
   span_clip(x0 - r, y0, 2 * r + 1, c);
   if (r <= 0) return;
-  int64_t f = -r, ddx = 1, ddy = -2 * r, x = 0, y = r;
-  do {
-    if (f >= 0) {
-      y--;
-      ddy += 2;
-      f += ddy;
-    }
-    x++;
-    ddx += 2;
-    f += ddx;
+  circle_octant(r, -r, [&](int64_t x, int64_t y) {
     span_clip(x0 - x, y0 + y, 2 * x + 1, c);
     span_clip(x0 - x, y0 - y, 2 * x + 1, c);
     span_clip(x0 - y, y0 + x, 2 * y + 1, c);
     span_clip(x0 - y, y0 - x, 2 * y + 1, c);
-  } while (y > x);
+  });
 }
