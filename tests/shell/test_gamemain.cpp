@@ -56,7 +56,7 @@ TEST_F(FrameLoop, SlowDrawingStillGivesFiftyTicksASecond) {
   EXPECT_EQ(r, 9);
   // The 50th tick comes in the first pass that starts once a second has gone by,
   EXPECT_GE(fiftieth_at, 995u);
-  EXPECT_LE(fiftieth_at, 1300u);
+  EXPECT_LE(fiftieth_at, 1500u); // one tick a pass would need 2.5 s
   // and every pass of over 40 ms catches up two ticks or more.
   EXPECT_GE(min_ticks_per_pass, 2);
 }
