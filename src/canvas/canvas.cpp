@@ -6,12 +6,12 @@
 #include <cstring>
 
 // The virtual screen; its pixels are set once the display is open.
-canvas vscrn_canvas = {nullptr, 320, 320, 200, nullptr};
+canvas vscrn_canvas = {nullptr, VSCRN_W, VSCRN_W, VSCRN_H, nullptr};
 
 namespace {
 
-constexpr int SCREEN_W = 320;
-constexpr int SCREEN_H = 200;
+constexpr int SCREEN_W = VSCRN_W;
+constexpr int SCREEN_H = VSCRN_H;
 
 // Where a w x h block placed at (x, y) lands on a W x H target, once clipped.
 struct clip_area {

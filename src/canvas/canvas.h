@@ -2,6 +2,10 @@
 #pragma once
 #include <cstdint>
 
+// The virtual screen's size; its rows are exactly VSCRN_W bytes apart.
+constexpr int VSCRN_W = 320;
+constexpr int VSCRN_H = 200;
+
 struct canvas {
   canvas *parent; // null when the canvas owns its pixel block
   int32_t pitch;

@@ -2,6 +2,7 @@
 // pitch 320). Each has its own edge rule; those that trust the caller still
 // drop any pixel that would fall off the screen instead of writing past it.
 #include "canvas/draw.h"
+#include "canvas/canvas.h"
 #include "video/graphics.h"
 #include <algorithm>
 #include <cstdint>
@@ -9,8 +10,8 @@
 
 namespace {
 
-constexpr int64_t SCREEN_W = 320;
-constexpr int64_t SCREEN_H = 200;
+constexpr int64_t SCREEN_W = VSCRN_W;
+constexpr int64_t SCREEN_H = VSCRN_H;
 
 bool on_screen(int64_t x, int64_t y) {
   return x >= 0 && x < SCREEN_W && y >= 0 && y < SCREEN_H;

@@ -16,16 +16,8 @@
 
 namespace {
 
-constexpr int CELL_W = 60;
-constexpr int CELL_H = 30;
-constexpr int SHEET_COLUMNS = 5;
-constexpr int MAX_FRAMES = 2 * FIGHTER_PAIRS_MAX;
-// Where every attack is drawn.
-constexpr int CELL_X = 120;
-constexpr int CELL_Y = 60;
-
 struct fighter_slot {
-  std::array<canvas *, MAX_FRAMES> frame;
+  std::array<canvas *, FIGHTER_FRAMES_MAX> frame;
 };
 
 // The frames cut from each fighter's sheet, player 1 first.
@@ -70,7 +62,7 @@ void fighter_draw(at_action *, int32_t step) {
   default:
     break;
   }
-  if (c) draw_canvas(CELL_X, CELL_Y, c);
+  if (c) draw_canvas(FIGHTER_CELL_X, FIGHTER_CELL_Y, c);
 }
 
 // Shows the load failure and frees what was cut so far.
@@ -93,14 +85,14 @@ int play_enter() {
     const char *error = nullptr;
     if (!anypic_load(d.picture, &vscrn_canvas, nullptr, &error)) return fail_load(d.picture, error);
     for (int k = 0; k < 2 * d.pairs; k++)
-      fighter[i].frame[k] = grab_canvas(CELL_W * (k % SHEET_COLUMNS), CELL_H * (k / SHEET_COLUMNS),
-                                        CELL_W, CELL_H);
+      fighter[i].frame[k] = grab_canvas(fighter_frame_x(k), fighter_frame_y(k), FIGHTER_CELL_W,
+                                        FIGHTER_CELL_H);
   }
   clr(); // the sheets never show
   const char *error = nullptr;
   if (!anypic_load(current_fightset->background, &vscrn_canvas, palette, &error))
     return fail_load(current_fightset->background, error);
-  original = grab_canvas(CELL_X, CELL_Y, CELL_W, CELL_H);
+  original = grab_canvas(FIGHTER_CELL_X, FIGHTER_CELL_Y, FIGHTER_CELL_W, FIGHTER_CELL_H);
   palette_set(palette);
   at_action_init(&fighter_action, fighter_run, fighter_draw);
   return 0;

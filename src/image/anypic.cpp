@@ -5,18 +5,48 @@
 #include "image/stpic.h"
 #include <fnmatch.h>
 
-static bool anypic_match(const char *pattern, const char *name) {
-  return fnmatch(pattern, name, FNM_CASEFOLD) == 0;
+namespace {
+
+struct anypic_pattern {
+  const char *pattern;
+  anypic_format format;
+};
+
+// In the order they are tried; the first match wins.
+constexpr anypic_pattern anypic_patterns[] = {
+    {"*.ilbm", ANYPIC_ILBM}, {"*.lbm", ANYPIC_ILBM}, {"*.neo", ANYPIC_NEO},
+    {"*.pcx", ANYPIC_PCX},   {"*.pc1", ANYPIC_PC1},  {"*.pi1", ANYPIC_PI1},
+};
+
+} // namespace
+
+anypic_format anypic_format_of(const char *name) {
+  for (const anypic_pattern &p : anypic_patterns)
+    if (fnmatch(p.pattern, name, FNM_CASEFOLD) == 0) return p.format;
+  return ANYPIC_NONE;
+}
+
+const char *anypic_format_name(anypic_format format) {
+  switch (format) {
+  case ANYPIC_ILBM: return "IFF PBM";
+  case ANYPIC_NEO: return "NEO";
+  case ANYPIC_PCX: return "PCX";
+  case ANYPIC_PC1: return "PC1";
+  case ANYPIC_PI1: return "PI1";
+  case ANYPIC_NONE: break;
+  }
+  return nullptr;
 }
 
 canvas *anypic_load(const char *name, canvas *c, uint8_t *palette, const char **error) {
-  // First match wins; the contents are never looked at.
-  if (anypic_match("*.ilbm", name)) return ilbm_load(name, nullptr, c, palette, error);
-  if (anypic_match("*.lbm", name)) return ilbm_load(name, nullptr, c, palette, error);
-  if (anypic_match("*.neo", name)) return neo_load(name, nullptr, c, palette, error);
-  if (anypic_match("*.pcx", name)) return pcx_load(name, nullptr, c, palette, error);
-  if (anypic_match("*.pc1", name)) return pc1_load(name, c, palette, error);
-  if (anypic_match("*.pi1", name)) return pi1_load(name, c, palette, error);
+  switch (anypic_format_of(name)) {
+  case ANYPIC_ILBM: return ilbm_load(name, nullptr, c, palette, error);
+  case ANYPIC_NEO: return neo_load(name, nullptr, c, palette, error);
+  case ANYPIC_PCX: return pcx_load(name, nullptr, c, palette, error);
+  case ANYPIC_PC1: return pc1_load(name, c, palette, error);
+  case ANYPIC_PI1: return pi1_load(name, c, palette, error);
+  case ANYPIC_NONE: break;
+  }
   anypic_fail(error, anypic_msg_unhandled);
   return nullptr;
 }

@@ -64,7 +64,7 @@ TEST(Demo, DrawsAFolderThatPassesCheckWithEveryFormatAndFramesOnTheBackground) {
     sets++;
     formats.insert(fs::path(lines[1]).extension().string());
     const kit_picture bg = read_picture(dir.file(lines[1]));
-    ASSERT_TRUE(bg.width == ART_SCREEN_W && bg.height == ART_SCREEN_H);
+    ASSERT_TRUE(bg.width == VSCRN_W && bg.height == VSCRN_H);
     for (int side : {2, 4}) {
       const int pairs = std::atoi(lines[side + 1].c_str());
       if (lines[side] == "-") {
@@ -75,16 +75,16 @@ TEST(Demo, DrawsAFolderThatPassesCheckWithEveryFormatAndFramesOnTheBackground) {
       formats.insert(fs::path(lines[side]).extension().string());
       // Each frame is the fighter on a copy of the background's attack cell.
       const kit_picture sheet = read_picture(dir.file(lines[side]));
-      ASSERT_TRUE(sheet.width == ART_SCREEN_W && sheet.height == ART_SCREEN_H) << lines[side];
+      ASSERT_TRUE(sheet.width == VSCRN_W && sheet.height == VSCRN_H) << lines[side];
       for (int k = 0; k < 2 * pairs; k++) {
-        const int cx = ART_CELL_W * (k % ART_CELLS_PER_ROW), cy = ART_CELL_H * (k / ART_CELLS_PER_ROW);
+        const int cx = fighter_frame_x(k), cy = fighter_frame_y(k);
         int backdrop = 0;
-        for (int y = 0; y < ART_CELL_H; y++)
-          for (int x = 0; x < ART_CELL_W; x++)
+        for (int y = 0; y < FIGHTER_CELL_H; y++)
+          for (int x = 0; x < FIGHTER_CELL_W; x++)
             backdrop += sheet.pixels[size_t(cy + y) * sheet.width + cx + x] ==
-                        bg.pixels[size_t(ART_CELL_Y + y) * bg.width + ART_CELL_X + x];
-        EXPECT_GT(backdrop, ART_CELL_W * ART_CELL_H / 2) << lines[side] << " frame " << k << " is off the background";
-        EXPECT_LT(backdrop, ART_CELL_W * ART_CELL_H - 100) << lines[side] << " frame " << k << " has no fighter";
+                        bg.pixels[size_t(FIGHTER_CELL_Y + y) * bg.width + FIGHTER_CELL_X + x];
+        EXPECT_GT(backdrop, FIGHTER_CELL_W * FIGHTER_CELL_H / 2) << lines[side] << " frame " << k << " is off the background";
+        EXPECT_LT(backdrop, FIGHTER_CELL_W * FIGHTER_CELL_H - 100) << lines[side] << " frame " << k << " has no fighter";
       }
     }
   }

@@ -17,11 +17,6 @@
 
 namespace {
 
-constexpr int SCREEN_W = 320;
-constexpr int SCREEN_H = 200;
-constexpr int CELL_W = 60;
-constexpr int CELL_H = 30;
-constexpr int CELLS_PER_ROW = 5;
 
 // Goes back to the folder we came from, whatever happens in between.
 struct cwd_restore {
@@ -47,11 +42,6 @@ struct checker {
 
 std::string quoted(const char *s) { return std::string("\"") + (s ? s : "") + "\""; }
 
-bool is_pcx(const char *name) {
-  const size_t n = std::strlen(name);
-  return n >= 4 && strcasecmp(name + n - 4, ".pcx") == 0;
-}
-
 struct picture_size {
   bool loaded = false;
   int width = 0;
@@ -73,10 +63,10 @@ picture_size check_picture(checker &c, const std::string &what, const char *name
   size = {true, pic->width, pic->height};
   canvas_free(pic);
   std::printf("  %s: %s (%dx%d)\n", what.c_str(), quoted(name).c_str(), size.width, size.height);
-  if (size.width > SCREEN_W || size.height > SCREEN_H)
+  if (size.width > VSCRN_W || size.height > VSCRN_H)
     c.problem(quoted(name) + " is " + std::to_string(size.width) + "x" + std::to_string(size.height) +
               ", larger than the 320x200 screen it is loaded into");
-  else if (is_pcx(name) && size.width != SCREEN_W)
+  else if (anypic_format_of(name) == ANYPIC_PCX && size.width != VSCRN_W)
     c.problem(quoted(name) + " has rows of " + std::to_string(size.width) +
               " pixels; the game lays PCX rows 320 apart, so it would come out skewed");
   return size;
@@ -99,8 +89,8 @@ void check_fighter(checker &c, int side, const fighter_def &f, int raw_pairs) {
   std::printf("  %s: %d frame pair%s\n", who.c_str(), f.pairs, f.pairs == 1 ? "" : "s");
   if (!size.loaded) return;
   const int frames = 2 * f.pairs;
-  const int need_w = CELL_W * std::min(frames, CELLS_PER_ROW);
-  const int need_h = CELL_H * ((frames + CELLS_PER_ROW - 1) / CELLS_PER_ROW);
+  const int need_w = FIGHTER_CELL_W * std::min(frames, FIGHTER_SHEET_COLUMNS);
+  const int need_h = FIGHTER_CELL_H * ((frames + FIGHTER_SHEET_COLUMNS - 1) / FIGHTER_SHEET_COLUMNS);
   if (size.width < need_w || size.height < need_h)
     c.problem(who + "'s sheet " + quoted(f.picture) + " is " + std::to_string(size.width) + "x" +
               std::to_string(size.height) + "; " + std::to_string(f.pairs) + " pairs need " + std::to_string(need_w) +

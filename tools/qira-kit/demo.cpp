@@ -1,6 +1,7 @@
 // qira-kit demo DIR: draws the bundled content: the title, the selection
 // background and the fighter sets, their pictures spread over every format
 // the game reads.
+#include "image/anypic.h"
 #include "qira-kit/demo_art.h"
 #include "qira-kit/kit.h"
 #include "qira-kit/picture.h"
@@ -35,11 +36,6 @@ const demo_set demo_sets[] = {
     {"forge.dat", "The Forge", "forge.pc1", art_forge, {{"mako-f.neo", 0, 3}, {"kesh-f.pcx", 1, 4}}},
 };
 
-bool is_st(const std::string &name) {
-  const std::string ext = std::filesystem::path(name).extension().string();
-  return ext == ".pi1" || ext == ".pc1" || ext == ".neo";
-}
-
 // Writes a picture and reads it back: the game must see exactly the indices
 // drawn, or sheets would come out in the wrong colours.
 bool save(const std::filesystem::path &dir, const std::string &name, const raster &r, const art_palette &pal) {
@@ -56,7 +52,7 @@ bool save(const std::filesystem::path &dir, const std::string &name, const raste
     return false;
   }
   bool same = back.width == pic.width && back.height == pic.height && back.pixels == pic.pixels;
-  const int colours = is_st(name) ? 16 : pal.count;
+  const int colours = anypic_format_is_st(anypic_format_of(name.c_str())) ? 16 : pal.count;
   for (int i = 0; same && i < colours * 3; i++) same = back.palette[static_cast<size_t>(i)] == pic.palette[static_cast<size_t>(i)];
   if (!same) {
     std::fprintf(stderr, "qira-kit demo: %s reads back different from what was drawn\n", path.c_str());

@@ -31,7 +31,7 @@ template <class F> void paint(raster &r, const raster &mask, F colour) {
 }
 
 raster polygon_mask(std::initializer_list<raster_point> pts) {
-  raster m = raster_new(ART_SCREEN_W, ART_SCREEN_H);
+  raster m = raster_new(VSCRN_W, VSCRN_H);
   std::vector<raster_point> v(pts);
   raster_polygon(m, v, 1);
   return m;
@@ -40,9 +40,9 @@ raster polygon_mask(std::initializer_list<raster_point> pts) {
 // A skyline from the left edge to the right one, closed down to `bottom`.
 template <class F> std::vector<raster_point> skyline(F height_at, float bottom, int step = 4) {
   std::vector<raster_point> v;
-  for (int x = -step; x <= ART_SCREEN_W + step; x += step)
+  for (int x = -step; x <= VSCRN_W + step; x += step)
     v.push_back({static_cast<float>(x), height_at(static_cast<float>(x))});
-  v.push_back({static_cast<float>(ART_SCREEN_W + step), bottom});
+  v.push_back({static_cast<float>(VSCRN_W + step), bottom});
   v.push_back({static_cast<float>(-step), bottom});
   return v;
 }
@@ -57,7 +57,7 @@ void outlined_text(raster &r, int x, int y, const char *text, std::span<const in
 }
 
 void centred_text(raster &r, int y, const char *text, std::span<const int> ramp, int outline, int scale = 1) {
-  outlined_text(r, (ART_SCREEN_W - raster_text_width(text, scale)) / 2, y, text, ramp, outline, scale);
+  outlined_text(r, (VSCRN_W - raster_text_width(text, scale)) / 2, y, text, ramp, outline, scale);
 }
 
 // The move frames: guard/jab, chamber/front kick, crouch/uppercut, low/sweep.
@@ -178,8 +178,8 @@ void art_draw_fighter(raster &r, const fighter_pose &p, const fighter_look &look
 }
 
 raster art_frame_cell(const raster &background, const fighter_look &look, int k, bool mirror) {
-  raster cell = raster_crop(background, ART_CELL_X, ART_CELL_Y, ART_CELL_W, ART_CELL_H);
-  raster figure = raster_new(ART_CELL_W, ART_CELL_H);
+  raster cell = raster_crop(background, FIGHTER_CELL_X, FIGHTER_CELL_Y, FIGHTER_CELL_W, FIGHTER_CELL_H);
+  raster figure = raster_new(FIGHTER_CELL_W, FIGHTER_CELL_H);
   art_draw_fighter(figure, art_frame(k), look, 1.0f, {0, 0});
   raster_outline(figure, look.outline);
   if (mirror) figure = raster_mirror(figure);
@@ -188,10 +188,10 @@ raster art_frame_cell(const raster &background, const fighter_look &look, int k,
 }
 
 raster art_sheet(const raster &background, const fighter_look &look, int pairs, bool mirror) {
-  raster sheet = raster_new(ART_SCREEN_W, ART_SCREEN_H, look.outline);
+  raster sheet = raster_new(VSCRN_W, VSCRN_H, look.outline);
   for (int k = 0; k < 2 * pairs; k++)
-    raster_stamp(sheet, art_frame_cell(background, look, k, mirror), ART_CELL_W * (k % ART_CELLS_PER_ROW),
-                 ART_CELL_H * (k / ART_CELLS_PER_ROW));
+    raster_stamp(sheet, art_frame_cell(background, look, k, mirror), fighter_frame_x(k),
+                 fighter_frame_y(k));
   return sheet;
 }
 
@@ -278,10 +278,10 @@ art_scene art_title() {
   const int floor_dark = art_add_st(p, 1, 0, 1);
   const int white = art_add_st(p, 7, 7, 7);
 
-  raster r = raster_new(ART_SCREEN_W, ART_SCREEN_H, black);
+  raster r = raster_new(VSCRN_W, VSCRN_H, black);
   constexpr int horizon = 132;
   std::vector<int> sky_ramp = sky;
-  raster_vgradient(r, 0, 0, ART_SCREEN_W, horizon, sky_ramp, 0, 1);
+  raster_vgradient(r, 0, 0, VSCRN_W, horizon, sky_ramp, 0, 1);
   // A sun sinking behind the hills, cut by the horizontal bands of a heat haze.
   for (int y = horizon - 44; y < horizon; y++)
     for (int x = 110; x < 210; x++) {
@@ -298,24 +298,24 @@ art_scene art_title() {
       horizon + 1);
   raster_polygon(r, ridge, hills);
   // Floor: dark, with a perspective grid glowing towards the horizon.
-  raster_rect(r, 0, horizon, ART_SCREEN_W, ART_SCREEN_H - horizon, floor_dark);
+  raster_rect(r, 0, horizon, VSCRN_W, VSCRN_H - horizon, floor_dark);
   for (int i = 0; i < 9; i++) {
     const float f = static_cast<float>(i + 1) / 9;
-    const int y = horizon + static_cast<int>(std::lround(f * f * (ART_SCREEN_H - horizon)));
-    raster_rect(r, 0, y, ART_SCREEN_W, 1, grid);
+    const int y = horizon + static_cast<int>(std::lround(f * f * (VSCRN_H - horizon)));
+    raster_rect(r, 0, y, VSCRN_W, 1, grid);
   }
   for (int i = -12; i <= 12; i++)
     raster_line(r, {160.0f + static_cast<float>(i) * 8, static_cast<float>(horizon)},
                 {160.0f + static_cast<float>(i) * 60, 200}, 1.0f, grid);
-  raster_rect(r, 0, horizon, ART_SCREEN_W, 1, sky.back());
+  raster_rect(r, 0, horizon, VSCRN_W, 1, sky.back());
 
   // Two fighters in silhouette, rimmed by the sunset.
   fighter_look dark{};
   dark.outline = dark.skin = dark.skin_dark = dark.hair = dark.gi = dark.gi_dark = dark.belt = black;
   dark.ponytail = true;
-  raster fighters = raster_new(ART_SCREEN_W, ART_SCREEN_H);
+  raster fighters = raster_new(VSCRN_W, VSCRN_H);
   art_draw_fighter(fighters, art_frame(0), dark, 2.4f, {18, 124});
-  raster right = raster_new(ART_SCREEN_W, ART_SCREEN_H);
+  raster right = raster_new(VSCRN_W, VSCRN_H);
   dark.ponytail = false;
   art_draw_fighter(right, art_frame(2), dark, 2.4f, {18, 124});
   raster_stamp(fighters, raster_mirror(right), 0, 0);
@@ -324,7 +324,7 @@ art_scene art_title() {
 
   // The name: gold strokes, lit from the top left, outlined twice in black,
   // with a drop shadow.
-  raster word = raster_new(ART_SCREEN_W, ART_SCREEN_H);
+  raster word = raster_new(VSCRN_W, VSCRN_H);
   constexpr float top = 16, height = 68;
   big_word(word, "QIRA", 44, top, 58, 34, height, 12, 15, 10, gold);
   raster shape = word;
@@ -369,26 +369,26 @@ art_scene art_select() {
   const int figure = art_add_st(p, 0, 0, 1);
   const int figure_rim = art_add_st(p, 2, 1, 3);
 
-  raster r = raster_new(ART_SCREEN_W, ART_SCREEN_H, black);
-  raster_vgradient(r, 0, 0, ART_SCREEN_W, 188, night, 0.15f, 1.0f);
+  raster r = raster_new(VSCRN_W, VSCRN_H, black);
+  raster_vgradient(r, 0, 0, VSCRN_W, 188, night, 0.15f, 1.0f);
   // A large ghost of the name's first letter at the top right.
-  raster q = raster_new(ART_SCREEN_W, ART_SCREEN_H);
+  raster q = raster_new(VSCRN_W, VSCRN_H);
   big_word(q, "Q", 206, 14, 96, 96, 104, 0, 14, 10, emblem);
   raster_outline(q, emblem_edge);
   raster_stamp(r, q, 0, 0);
   // Two fighters squaring up below it, hardly lighter than the night.
   fighter_look dark{};
   dark.outline = dark.skin = dark.skin_dark = dark.hair = dark.gi = dark.gi_dark = dark.belt = figure;
-  raster pair = raster_new(ART_SCREEN_W, ART_SCREEN_H);
+  raster pair = raster_new(VSCRN_W, VSCRN_H);
   art_draw_fighter(pair, art_frame(0), dark, 2.0f, {176, 126});
-  raster other = raster_new(ART_SCREEN_W, ART_SCREEN_H);
+  raster other = raster_new(VSCRN_W, VSCRN_H);
   art_draw_fighter(other, art_frame(4), dark, 2.0f, {0, 126});
   raster_stamp(pair, raster_mirror(other), 0, 0);
   raster_outline(pair, figure_rim);
   raster_stamp(r, pair, 0, 0);
   // The status line's strip.
-  raster_rect(r, 0, 188, ART_SCREEN_W, 12, black);
-  raster_rect(r, 0, 188, ART_SCREEN_W, 1, rule);
+  raster_rect(r, 0, 188, VSCRN_W, 12, black);
+  raster_rect(r, 0, 188, VSCRN_W, 1, rule);
   s.picture = std::move(r);
   return s;
 }
@@ -457,11 +457,11 @@ art_scene art_temple() {
   ryna.ponytail = true;
   s.looks = {kesh, ryna};
 
-  raster r = raster_new(ART_SCREEN_W, ART_SCREEN_H, people.black);
+  raster r = raster_new(VSCRN_W, VSCRN_H, people.black);
   constexpr int horizon = 84;
   std::vector<int> sky_ramp = sky;
   sky_ramp.push_back(sun);
-  raster_vgradient(r, 0, 0, ART_SCREEN_W, horizon, sky_ramp, 0, 1.05f);
+  raster_vgradient(r, 0, 0, VSCRN_W, horizon, sky_ramp, 0, 1.05f);
   raster_disc(r, {150, 84}, 24, sun);
   // Mountains at the sides, a valley where the sun sets.
   const auto far = skyline(
@@ -479,11 +479,11 @@ art_scene art_temple() {
       horizon + 4);
   raster_polygon(r, near, stone_dark);
   // Courtyard floor in perspective.
-  raster_vgradient(r, 0, horizon, ART_SCREEN_W, ART_SCREEN_H - horizon, std::vector<int>{stone_dark, stone}, 0,
+  raster_vgradient(r, 0, horizon, VSCRN_W, VSCRN_H - horizon, std::vector<int>{stone_dark, stone}, 0,
                    1);
   for (int i = 1; i < 8; i++) {
     const float f = static_cast<float>(i) / 8;
-    raster_rect(r, 0, horizon + static_cast<int>(f * f * (ART_SCREEN_H - horizon)), ART_SCREEN_W, 1, stone_dark);
+    raster_rect(r, 0, horizon + static_cast<int>(f * f * (VSCRN_H - horizon)), VSCRN_W, 1, stone_dark);
   }
   for (int i = -10; i <= 10; i++)
     raster_line(r, {150.0f + static_cast<float>(i) * 12, static_cast<float>(horizon)},
@@ -516,9 +516,9 @@ art_scene art_temple() {
     raster_disc(r, {bx + 8, 28}, 4, sun);
     raster_disc(r, {bx + 8, 28}, 2, red_dark);
   }
-  raster_rect(r, 0, 0, ART_SCREEN_W, 10, stone);
-  raster_rect(r, 0, 0, ART_SCREEN_W, 1, pale);
-  raster_rect(r, 0, 9, ART_SCREEN_W, 1, stone_dark);
+  raster_rect(r, 0, 0, VSCRN_W, 10, stone);
+  raster_rect(r, 0, 0, VSCRN_W, 1, pale);
+  raster_rect(r, 0, 9, VSCRN_W, 1, stone_dark);
   s.picture = std::move(r);
   return s;
 }
@@ -544,11 +544,11 @@ art_scene art_court() {
   voss.bald = true;
   s.looks = {mako, voss};
 
-  raster r = raster_new(ART_SCREEN_W, ART_SCREEN_H, people.black);
-  raster_vgradient(r, 0, 0, ART_SCREEN_W, 100, sky, 0, 1);
+  raster r = raster_new(VSCRN_W, VSCRN_H, people.black);
+  raster_vgradient(r, 0, 0, VSCRN_W, 100, sky, 0, 1);
   art_random rnd{7};
   for (int i = 0; i < 90; i++) {
-    const int x = rnd.below(ART_SCREEN_W), y = rnd.below(80);
+    const int x = rnd.below(VSCRN_W), y = rnd.below(80);
     raster_set(r, x, y, rnd.below(3) ? sky[3] : white);
   }
   // A crescent moon: a white disc with the sky taken back out of it.
@@ -577,18 +577,18 @@ art_scene art_court() {
   pagoda(212, 96, 3, 40);
   pagoda(290, 94, 5, 48);
   // The roof the fight is on: tiles in rows, an eave with turned-up ends.
-  raster_rect(r, 0, 84, ART_SCREEN_W, 22, roof_dark);
+  raster_rect(r, 0, 84, VSCRN_W, 22, roof_dark);
   for (int row = 0; row < 5; row++) {
     const int y = 84 + 4 * row;
-    raster_rect(r, 0, y, ART_SCREEN_W, 2, roof);
-    for (int x = (row % 2) * 4; x < ART_SCREEN_W; x += 8) raster_rect(r, x, y, 1, 4, roof_dark);
+    raster_rect(r, 0, y, VSCRN_W, 2, roof);
+    for (int x = (row % 2) * 4; x < VSCRN_W; x += 8) raster_rect(r, x, y, 1, 4, roof_dark);
   }
   raster_polygon(r, std::vector<raster_point>{{-4, 102}, {324, 102}, {324, 108}, {-4, 108}}, people.black);
   raster_polygon(r, std::vector<raster_point>{{-4, 98}, {10, 103}, {10, 108}, {-4, 108}}, people.black);
   raster_polygon(r, std::vector<raster_point>{{324, 98}, {310, 103}, {310, 108}, {324, 108}}, people.black);
   // The hall below: dark wall, lit paper windows, lanterns.
-  raster_rect(r, 0, 108, ART_SCREEN_W, 92, roof_dark);
-  for (int wx = 18; wx < ART_SCREEN_W; wx += 62) {
+  raster_rect(r, 0, 108, VSCRN_W, 92, roof_dark);
+  for (int wx = 18; wx < VSCRN_W; wx += 62) {
     raster_rect(r, wx, 128, 36, 44, lamp);
     for (int k = 1; k < 3; k++) raster_rect(r, wx + 12 * k, 128, 1, 44, roof_dark);
     raster_rect(r, wx, 150, 36, 1, roof_dark);
@@ -602,7 +602,7 @@ art_scene art_court() {
     raster_rect(r, lx - 4, 126, 9, 2, people.black);
     raster_rect(r, lx, 114, 1, 12, roof);
   }
-  raster_rect(r, 0, 186, ART_SCREEN_W, 14, people.black);
+  raster_rect(r, 0, 186, VSCRN_W, 14, people.black);
   s.picture = std::move(r);
   return s;
 }
@@ -631,9 +631,9 @@ art_scene art_harbour() {
   const std::vector<int> city = art_add_ramp(p, {{30, 16, 44}, {52, 28, 70}}, 4);
   const int window = art_add(p, {255, 210, 110});
 
-  raster r = raster_new(ART_SCREEN_W, ART_SCREEN_H, people.black);
+  raster r = raster_new(VSCRN_W, VSCRN_H, people.black);
   constexpr int horizon = 78;
-  raster_vgradient(r, 0, 0, ART_SCREEN_W, horizon, sky, 0, 1);
+  raster_vgradient(r, 0, 0, VSCRN_W, horizon, sky, 0, 1);
   // Long thin clouds lit from below.
   art_random rnd{11};
   for (int i = 0; i < 7; i++) {
@@ -655,8 +655,8 @@ art_scene art_harbour() {
   raster_rect(r, 278, horizon - 28, 10, 3, city[2]);
   raster_disc(r, {283, static_cast<float>(horizon) - 31}, 2, window);
   // Sea, darker towards us, with the sun's broken reflection.
-  raster_vgradient(r, 0, horizon, ART_SCREEN_W, ART_SCREEN_H - horizon, sea, 0, 1);
-  for (int y = horizon + 1; y < ART_SCREEN_H; y += 2) {
+  raster_vgradient(r, 0, horizon, VSCRN_W, VSCRN_H - horizon, sea, 0, 1);
+  for (int y = horizon + 1; y < VSCRN_H; y += 2) {
     const float d = static_cast<float>(y - horizon);
     const int half = static_cast<int>(16 - d * 0.06f + 6 * std::sin(d * 0.9f));
     const int off = static_cast<int>(4 * std::sin(d * 0.37f));
@@ -709,9 +709,9 @@ art_scene art_mesa() {
   const int cactus = art_add(p, {46, 88, 44});
   const int cactus_dark = art_add(p, {24, 52, 28});
 
-  raster r = raster_new(ART_SCREEN_W, ART_SCREEN_H, people.black);
+  raster r = raster_new(VSCRN_W, VSCRN_H, people.black);
   constexpr int horizon = 72;
-  raster_vgradient(r, 0, 0, ART_SCREEN_W, horizon, sky, 0, 1);
+  raster_vgradient(r, 0, 0, VSCRN_W, horizon, sky, 0, 1);
   raster_disc(r, {262, 26}, 10, sun);
   // Distant mesas in the haze.
   const auto distant = skyline(
@@ -721,11 +721,11 @@ art_scene art_mesa() {
       },
       horizon + 1, 2);
   raster_polygon(r, distant, haze[2]);
-  raster_vgradient(r, 0, horizon, ART_SCREEN_W, ART_SCREEN_H - horizon, sand, 0, 1);
+  raster_vgradient(r, 0, horizon, VSCRN_W, VSCRN_H - horizon, sand, 0, 1);
   // Dunes: soft lighter crests.
   for (int d = 0; d < 5; d++) {
     const float base = 90.0f + static_cast<float>(d) * 24;
-    for (int x = 0; x < ART_SCREEN_W; x++) {
+    for (int x = 0; x < VSCRN_W; x++) {
       const float y = base + 5 * std::sin(static_cast<float>(x) * 0.03f + static_cast<float>(d) * 2);
       for (int k = 0; k < 3; k++) raster_set(r, x, static_cast<int>(y) + k, sand[static_cast<size_t>(std::max(0, static_cast<int>((y - horizon) / 128 * 32) - 6 + k))]);
     }
@@ -776,10 +776,10 @@ art_scene art_forge() {
   kesh.band = fire[1];
   s.looks = {mako, kesh};
 
-  raster r = raster_new(ART_SCREEN_W, ART_SCREEN_H, wall);
+  raster r = raster_new(VSCRN_W, VSCRN_H, wall);
   // Brick walls, warmer near the furnace.
   for (int y = 0; y < 150; y++)
-    for (int x = 0; x < ART_SCREEN_W; x++) {
+    for (int x = 0; x < VSCRN_W; x++) {
       const int row = y / 8;
       const bool mortar = y % 8 == 7 || (x + (row % 2) * 10) % 20 == 19;
       const float glow = std::max(0.0f, 1 - std::hypot(static_cast<float>(x) - 150, static_cast<float>(y) - 70) / 150);
@@ -788,10 +788,10 @@ art_scene art_forge() {
       raster_set(r, x, y, c);
     }
   // The furnace mouth behind the fighters: an arch full of fire.
-  raster arch = raster_new(ART_SCREEN_W, ART_SCREEN_H);
+  raster arch = raster_new(VSCRN_W, VSCRN_H);
   raster_rect(arch, 104, 44, 92, 46, 1);
   raster_disc(arch, {150, 46}, 46, 1);
-  raster_rect(arch, 0, 86, ART_SCREEN_W, 120, RASTER_EMPTY);
+  raster_rect(arch, 0, 86, VSCRN_W, 120, RASTER_EMPTY);
   raster ring = arch;
   raster_outline(ring, iron);
   raster_outline(ring, iron);
@@ -805,8 +805,8 @@ art_scene art_forge() {
     return raster_ramp(fire, t, x, y);
   });
   // Floor: worn stone slabs, a raised hearth stone the fight is on.
-  raster_vgradient(r, 0, 150, ART_SCREEN_W, 50, std::vector<int>{brick, wall, people.black}, 0, 1);
-  raster_rect(r, 0, 86, ART_SCREEN_W, 64, wall);
+  raster_vgradient(r, 0, 150, VSCRN_W, 50, std::vector<int>{brick, wall, people.black}, 0, 1);
+  raster_rect(r, 0, 86, VSCRN_W, 64, wall);
   raster_polygon(r, std::vector<raster_point>{{60, 85}, {240, 85}, {256, 94}, {44, 94}}, grey);
   raster_rect(r, 44, 94, 212, 8, iron);
   raster_rect(r, 44, 94, 212, 1, white);

@@ -1,21 +1,15 @@
 // The demo pictures, drawn in code: title, selection background, fight
 // backgrounds and fighter sheets.
 #pragma once
+#include "canvas/canvas.h"
 #include "qira-kit/raster.h"
+#include "shell/glob.h"
 #include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
-// The fight screen's attack cell and the sheet grid.
-constexpr int ART_SCREEN_W = 320;
-constexpr int ART_SCREEN_H = 200;
-constexpr int ART_CELL_W = 60;
-constexpr int ART_CELL_H = 30;
-constexpr int ART_CELL_X = 120;
-constexpr int ART_CELL_Y = 60;
-constexpr int ART_CELLS_PER_ROW = 5;
 
 using art_rgb = std::array<int, 3>;
 

@@ -14,27 +14,34 @@
 #include <unistd.h>
 
 struct kit_format_entry {
-  const char *pattern;
   const char *name;
   bool (*encode)(const kit_picture &, kit_bytes &, std::string &);
 };
 
-// The game's patterns in the game's order, then qira-kit's own.
-static const kit_format_entry kit_formats[] = {
-    {"*.ilbm", "IFF PBM", encode_ilbm}, {"*.lbm", "IFF PBM", encode_ilbm}, {"*.neo", "NEO", encode_neo},
-    {"*.pcx", "PCX", encode_pcx},       {"*.pc1", "PC1", encode_pc1},      {"*.pi1", "PI1", encode_pi1},
-    {"*.png", "PNG", encode_png},       {"*.ppm", "PPM", encode_ppm},
-};
+// The game's formats, by the game's own choice of format for a name.
+static kit_format_entry kit_game_format(anypic_format format) {
+  switch (format) {
+  case ANYPIC_ILBM: return {anypic_format_name(format), encode_ilbm};
+  case ANYPIC_NEO: return {anypic_format_name(format), encode_neo};
+  case ANYPIC_PCX: return {anypic_format_name(format), encode_pcx};
+  case ANYPIC_PC1: return {anypic_format_name(format), encode_pc1};
+  case ANYPIC_PI1: return {anypic_format_name(format), encode_pi1};
+  case ANYPIC_NONE: break;
+  }
+  return {nullptr, nullptr};
+}
 
-static const kit_format_entry *kit_find(const std::string &path) {
-  for (const kit_format_entry &f : kit_formats)
-    if (fnmatch(f.pattern, path.c_str(), FNM_CASEFOLD) == 0) return &f;
-  return nullptr;
+// The game's formats first, then qira-kit's own; a null name for none.
+static kit_format_entry kit_find(const std::string &path) {
+  const kit_format_entry game = kit_game_format(anypic_format_of(path.c_str()));
+  if (game.name) return game;
+  if (fnmatch("*.png", path.c_str(), FNM_CASEFOLD) == 0) return {"PNG", encode_png};
+  if (fnmatch("*.ppm", path.c_str(), FNM_CASEFOLD) == 0) return {"PPM", encode_ppm};
+  return {nullptr, nullptr};
 }
 
 const char *kit_format(const std::string &path) {
-  const kit_format_entry *f = kit_find(path);
-  return f ? f->name : nullptr;
+  return kit_find(path).name;
 }
 
 static std::string kit_errno_text(const char *what, const std::string &path) {
@@ -87,13 +94,13 @@ static bool kit_write_all(int fd, const kit_bytes &data) {
 }
 
 bool kit_write(const std::string &path, const kit_picture &pic, std::string &error) {
-  const kit_format_entry *f = kit_find(path);
-  if (!f) {
+  const kit_format_entry f = kit_find(path);
+  if (!f.name) {
     error = "unknown picture format for " + path + " (use .pi1 .pc1 .neo .lbm .ilbm .pcx .png .ppm)";
     return false;
   }
   kit_bytes data;
-  if (!f->encode(pic, data, error)) return false;
+  if (!f.encode(pic, data, error)) return false;
   // A temporary file beside the target, renamed over it once complete.
   std::string temp = path + ".XXXXXX";
   int fd = mkstemp(temp.data());
