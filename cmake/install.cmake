@@ -34,7 +34,8 @@ foreach(page qira.6 qira-kit.1)
 endforeach()
 add_custom_target(dist ALL DEPENDS ${made})
 configure_file(${CMAKE_SOURCE_DIR}/dist/qira.desktop.in ${dist}/qira.desktop @ONLY)
-configure_file(${CMAKE_SOURCE_DIR}/dist/qira.metainfo.xml.in ${dist}/${QIRA_APP_ID}.metainfo.xml @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/dist/qira.metainfo.xml.in
+  ${dist}/${QIRA_APP_ID}.metainfo.xml @ONLY)
 
 install(TARGETS qira DESTINATION ${QIRA_GAME_DIR})
 install(TARGETS qira-kit DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -14,16 +14,20 @@ deb=$work/qira_${QIRA_VERSION}_$(dpkg --print-architecture).deb
 
 field() { dpkg-deb -f "$deb" "$1"; }
 for kv in Package=qira "Version=$QIRA_VERSION" Section=games Priority=optional; do
-  [ "$(field "${kv%%=*}")" = "${kv#*=}" ] || fail "${kv%%=*} is '$(field "${kv%%=*}")', not '${kv#*=}'"
+  name=${kv%%=*}
+  [ "$(field "$name")" = "${kv#*=}" ] || fail "$name is '$(field "$name")', not '${kv#*=}'"
 done
-[ "$(field Description | wc -l)" -gt 3 ] && [ -n "$(field Maintainer)" ] || fail "no long description or maintainer"
+[ "$(field Description | wc -l)" -gt 3 ] && [ -n "$(field Maintainer)" ] ||
+  fail "no long description or maintainer"
 depends=$(field Depends)
-[[ ", $depends," == *", libsdl1.2debian | libsdl1.2-compat-shim,"* ]] || fail "no SDL 1.2 of either flavour in: $depends"
+[[ ", $depends," == *", libsdl1.2debian | libsdl1.2-compat-shim,"* ]] ||
+  fail "no SDL 1.2 of either flavour in: $depends"
 # Every library package dpkg-shlibdeps finds, at the version it asks for;
 # SDL is the alternative above, and sanitizer runtimes only come with test builds.
 dpkg-deb -x "$deb" "$work/root"
 mkdir "$work/debian" && touch "$work/debian/control"
-found=$(cd "$work" && dpkg-shlibdeps -O "root$QIRA_PREFIX/games/qira" "root$QIRA_PREFIX/bin/qira-kit" 2>/dev/null) ||
+programs="root$QIRA_PREFIX/games/qira root$QIRA_PREFIX/bin/qira-kit"
+found=$(cd "$work" && dpkg-shlibdeps -O $programs 2>/dev/null) ||
   fail "dpkg-shlibdeps failed"
 IFS=, read -ra needs <<<"${found#shlibs:Depends=}"
 for need in "${needs[@]}"; do
@@ -31,7 +35,8 @@ for need in "${needs[@]}"; do
   [[ $name == libsdl1.2* || $name == lib*san* ]] && continue
   has=$(tr ',' '\n' <<<"$depends" | sed -n "s/^ *$name *(>= *\(.*\))$/\1/p; s/^ *$name *$/0/p")
   [ -n "$has" ] || fail "Depends lacks $name, which the programs link"
-  [ -z "$version" ] || dpkg --compare-versions "$has" ge "$version" || fail "Depends asks $name >= $has; $version is needed"
+  [ -z "$version" ] || dpkg --compare-versions "$has" ge "$version" ||
+    fail "Depends asks $name >= $has; $version is needed"
 done
 echo "ok: control fields; Depends: $depends"
 
@@ -39,10 +44,14 @@ echo "ok: control fields; Depends: $depends"
 list=$(dpkg-deb -c "$deb")
 got=$(awk '$1 !~ /^d/ {sub(/^\./, "", $6); print $6}' <<<"$list" | sort)
 want=$(cd "$QIRA_BUILD_DIR/demo" && for f in *; do echo "$QIRA_PREFIX/share/games/qira/$f"; done
-  for f in games/qira bin/qira-kit share/applications/qira.desktop share/metainfo/$QIRA_APP_ID.metainfo.xml \
-    share/man/man6/qira.6.gz share/man/man1/qira-kit.1.gz; do echo "$QIRA_PREFIX/$f"; done
-  for s in 16 32 48 64 128 256; do echo "$QIRA_PREFIX/share/icons/hicolor/${s}x${s}/apps/qira.png"; done)
-diff <(sort <<<"$want") <(echo "$got") >"$work/diff" || fail "file list (- missing, + extra): $(cat "$work/diff")"
-grep -E "^-rwxr-xr-x root/root .* \.$QIRA_PREFIX/(games/qira|bin/qira-kit)$" <<<"$list" | wc -l | grep -qx 2 ||
+  for f in games/qira bin/qira-kit share/applications/qira.desktop \
+    share/metainfo/$QIRA_APP_ID.metainfo.xml share/man/man6/qira.6.gz share/man/man1/qira-kit.1.gz \
+    share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/qira.png; do
+    echo "$QIRA_PREFIX/$f"
+  done)
+diff <(sort <<<"$want") <(echo "$got") >"$work/diff" ||
+  fail "file list (- missing, + extra): $(cat "$work/diff")"
+programs="^-rwxr-xr-x root/root .* \.$QIRA_PREFIX/(games/qira|bin/qira-kit)$"
+[ "$(grep -cE "$programs" <<<"$list")" = 2 ] ||
   fail "the programs are not root-owned executables"
 echo "ok: $(wc -l <<<"$got") files, as installed"

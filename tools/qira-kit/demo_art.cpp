@@ -362,12 +362,14 @@ art_scene art_icon(int size) {
   art_scene s;
   art_palette &p = s.palette;
   const int black = art_add(p, {0, 0, 0});
-  const std::vector<int> sky = art_add_ramp(p, {{0, 0, 73}, {36, 0, 109}, {109, 0, 146}, {182, 36, 146},
-                                                {255, 73, 109}, {255, 146, 73}}, 48);
+  const std::vector<int> sky = art_add_ramp(
+      p, {{0, 0, 73}, {36, 0, 109}, {109, 0, 146}, {182, 36, 146}, {255, 73, 109}, {255, 146, 73}},
+      48);
   const int sun = art_add(p, {255, 219, 109});
   const int floor_dark = art_add(p, {36, 0, 36});
   const int grid = art_add(p, {182, 36, 182});
-  const std::vector<int> metal = art_add_ramp(p, {{146, 73, 0}, {219, 146, 0}, {255, 219, 36}, {255, 255, 219}}, 32);
+  const std::vector<int> metal =
+      art_add_ramp(p, {{146, 73, 0}, {219, 146, 0}, {255, 219, 36}, {255, 255, 219}}, 32);
 
   const float u = static_cast<float>(size) / 256;
   raster r = raster_new(size, size);
@@ -378,7 +380,8 @@ art_scene art_icon(int size) {
   for (int i = -3; i <= 3; i++)
     raster_line(r, {128 * u + static_cast<float>(i) * 24 * u, horizon},
                 {128 * u + static_cast<float>(i) * 80 * u, 256 * u}, 5 * u, grid);
-  raster_rect(r, 0, static_cast<int>(horizon), size, std::max(1, static_cast<int>(5 * u)), sky.back());
+  raster_rect(r, 0, static_cast<int>(horizon), size, std::max(1, static_cast<int>(5 * u)),
+              sky.back());
 
   // The letter in black strokes, then gold ones along the same middle line,
   // so the outline keeps its width at every size.
