@@ -1,12 +1,13 @@
 # QIRA: the two everyday commands are `make run` and `make check`.
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 BUILD ?= build
 TEST_BUILD ?= build/test
 BENCH_BUILD ?= build/bench
 FUZZ_BUILD ?= build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run check test bench fuzz clean
+.PHONY: all deps build run check test bench fuzz clean install uninstall package
 
 all: build
 
@@ -14,14 +15,29 @@ deps:
 	@scripts/install-deps
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQIRA_TESTS=OFF >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQIRA_TESTS=OFF \
+	  -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
+
+# PREFIX (default /usr/local) and DESTDIR as usual; uninstall removes what
+# the last install wrote.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
+
+uninstall:
+	DESTDIR="$(DESTDIR)" cmake --build $(BUILD) --target uninstall
+
+# A Debian package for /usr, in $(BUILD).
+package:
+	$(MAKE) build PREFIX=/usr
+	cd $(BUILD) && cpack -G DEB
 
 run: build
 	cd $(BUILD)/demo && ../qira
 
 check: deps
-	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQIRA_SANITIZE=ON >/dev/null
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQIRA_SANITIZE=ON \
+	  -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 

@@ -140,7 +140,9 @@ TEST(Check, IgnoresSetsBeyondTheNineteenth) {
 }
 
 TEST(KitCommands, WrongArgumentCountsAreStatusTwo) {
-  for (const char *args : {"demo", "demo a b", "check a b"}) EXPECT_EQ(kit(args).status, 2) << args;
+  for (const char *args :
+       {"demo", "demo a b", "check a b", "icon 32", "icon 7 x.png", "icon 32px x.png"})
+    EXPECT_EQ(kit(args).status, 2) << args;
 }
 
 } // namespace

@@ -355,6 +355,69 @@ art_scene art_title() {
 }
 
 // ---------------------------------------------------------------------------
+// The icon: the title's gold Q over its sunset, on a tile with round corners.
+// Drawn in full colour; all lengths are in 256ths of the size.
+
+art_scene art_icon(int size) {
+  art_scene s;
+  art_palette &p = s.palette;
+  const int black = art_add(p, {0, 0, 0});
+  const std::vector<int> sky = art_add_ramp(
+      p, {{0, 0, 73}, {36, 0, 109}, {109, 0, 146}, {182, 36, 146}, {255, 73, 109}, {255, 146, 73}},
+      48);
+  const int sun = art_add(p, {255, 219, 109});
+  const int floor_dark = art_add(p, {36, 0, 36});
+  const int grid = art_add(p, {182, 36, 182});
+  const std::vector<int> metal =
+      art_add_ramp(p, {{146, 73, 0}, {219, 146, 0}, {255, 219, 36}, {255, 255, 219}}, 32);
+
+  const float u = static_cast<float>(size) / 256;
+  raster r = raster_new(size, size);
+  const float horizon = 184 * u;
+  raster_vgradient(r, 0, 0, size, static_cast<int>(horizon), sky, 0, 1);
+  raster_disc(r, {128 * u, horizon}, 92 * u, sun);
+  raster_rect(r, 0, static_cast<int>(horizon), size, size, floor_dark);
+  for (int i = -3; i <= 3; i++)
+    raster_line(r, {128 * u + static_cast<float>(i) * 24 * u, horizon},
+                {128 * u + static_cast<float>(i) * 80 * u, 256 * u}, 5 * u, grid);
+  raster_rect(r, 0, static_cast<int>(horizon), size, std::max(1, static_cast<int>(5 * u)),
+              sky.back());
+
+  // The letter in black strokes, then gold ones along the same middle line,
+  // so the outline keeps its width at every size.
+  constexpr float left = 28, top = 30, box = 184, outer = 44, inner = 24, slant = 16;
+  auto letter = [&](float stroke, int colour) {
+    const float in = (outer - stroke) / 2;
+    raster l = raster_new(size, size);
+    big_word(l, "Q", (left + in) * u, (top + in) * u, (box - 2 * in) * u, 0, (box - 2 * in) * u, 0,
+             stroke * u, slant * u, colour);
+    return l;
+  };
+  const raster shape = letter(outer, black);
+  raster_stamp(r, shape, static_cast<int>(6 * u), static_cast<int>(6 * u));
+  raster_stamp(r, shape, 0, 0);
+  paint(r, letter(inner, black), [&](int x, int y) {
+    const float t = (static_cast<float>(y) / u - top) / box;
+    // Chrome, as on the title: bright above a line at the middle, dark rising below.
+    const float v = t < 0.5f ? 1.0f - t * 0.9f : 0.05f + (t - 0.5f) * 1.2f;
+    return raster_ramp(metal, v, x, y);
+  });
+
+  // The tile's round corners; the margin is left empty.
+  const float lo = 8 * u, hi = 248 * u, round = 40 * u;
+  for (int y = 0; y < size; y++)
+    for (int x = 0; x < size; x++) {
+      const float px = static_cast<float>(x) + 0.5f, py = static_cast<float>(y) + 0.5f;
+      const float dx = std::max({lo + round - px, px - (hi - round), 0.0f});
+      const float dy = std::max({lo + round - py, py - (hi - round), 0.0f});
+      if (px < lo || px > hi || py < lo || py > hi || dx * dx + dy * dy > round * round)
+        raster_set(r, x, y, RASTER_EMPTY);
+    }
+  s.picture = std::move(r);
+  return s;
+}
+
+// ---------------------------------------------------------------------------
 // Selection background: dark and calm, so the list written over it reads.
 
 art_scene art_select() {

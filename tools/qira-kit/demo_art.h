@@ -68,6 +68,8 @@ struct art_scene {
 
 art_scene art_title();
 art_scene art_select();
+// The game's icon, size x size pixels, empty round its tile; in full colour.
+art_scene art_icon(int size);
 // Fight backgrounds: 16-colour ones fit the ST formats, the others use 256.
 art_scene art_temple();  // 16 colours
 art_scene art_court();   // 16 colours

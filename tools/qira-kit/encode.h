@@ -17,6 +17,9 @@ bool encode_ilbm(const kit_picture &pic, kit_bytes &out, std::string &error);
 bool encode_pcx(const kit_picture &pic, kit_bytes &out, std::string &error);
 bool encode_ppm(const kit_picture &pic, kit_bytes &out, std::string &error);
 bool encode_png(const kit_picture &pic, kit_bytes &out, std::string &error);
+// Full colour with alpha: width * height red, green, blue, alpha quads.
+bool encode_png_rgba(int width, int height, std::span<const uint8_t> rgba, kit_bytes &out,
+                     std::string &error);
 
 bool decode_ppm(std::span<const uint8_t> file, kit_picture &pic, std::string &error);
 bool decode_png(std::span<const uint8_t> file, kit_picture &pic, std::string &error);

@@ -103,7 +103,10 @@ bool decode_png(std::span<const uint8_t> file, kit_picture &pic, std::string &er
   return true;
 }
 
-static bool png_job_encode(png_job *job, const kit_picture *pic, int colours) {
+// Rows of `rowbytes` bytes from data; a palette only for paletted pictures.
+static bool png_job_encode(png_job *job, int width, int height, int colour_type,
+                           const uint8_t *data, size_t rowbytes, const kit_picture *paletted,
+                           int colours) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, job, png_job_error, png_job_warning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
@@ -116,15 +119,18 @@ static bool png_job_encode(png_job *job, const kit_picture *pic, int colours) {
     return false;
   }
   png_set_write_fn(png, job, png_job_write, png_job_flush);
-  png_set_IHDR(png, info, png_uint_32(pic->width), png_uint_32(pic->height), 8, PNG_COLOR_TYPE_PALETTE,
+  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, colour_type,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_color plte[256];
-  for (int i = 0; i < colours; i++)
-    plte[i] = {pic->palette[size_t(3 * i)], pic->palette[size_t(3 * i + 1)], pic->palette[size_t(3 * i + 2)]};
-  png_set_PLTE(png, info, plte, colours);
+  if (paletted) {
+    const auto &pal = paletted->palette;
+    for (int i = 0; i < colours; i++)
+      plte[i] = {pal[size_t(3 * i)], pal[size_t(3 * i + 1)], pal[size_t(3 * i + 2)]};
+    png_set_PLTE(png, info, plte, colours);
+  }
   png_write_info(png, info);
-  for (png_uint_32 y = 0; y < png_uint_32(pic->height); y++)
-    png_write_row(png, &pic->pixels[size_t(y) * size_t(pic->width)]);
+  for (png_uint_32 y = 0; y < png_uint_32(height); y++)
+    png_write_row(png, data + size_t(y) * rowbytes);
   png_write_end(png, info);
   png_destroy_write_struct(&png, &info);
   return true;
@@ -135,7 +141,25 @@ bool encode_png(const kit_picture &pic, kit_bytes &out, std::string &error) {
   out.clear();
   png_job job;
   job.out = &out;
-  if (!png_job_encode(&job, &pic, encode_palette_count(pic))) {
+  if (!png_job_encode(&job, pic.width, pic.height, PNG_COLOR_TYPE_PALETTE, pic.pixels.data(),
+                      size_t(pic.width), &pic, encode_palette_count(pic))) {
+    error = job.message;
+    return false;
+  }
+  return true;
+}
+
+bool encode_png_rgba(int width, int height, std::span<const uint8_t> rgba, kit_bytes &out,
+                     std::string &error) {
+  if (width <= 0 || height <= 0 || rgba.size() != size_t(width) * size_t(height) * 4) {
+    error = "picture has no size or the wrong number of pixels";
+    return false;
+  }
+  out.clear();
+  png_job job;
+  job.out = &out;
+  if (!png_job_encode(&job, width, height, PNG_COLOR_TYPE_RGB_ALPHA, rgba.data(), size_t(width) * 4,
+                      nullptr, 0)) {
     error = job.message;
     return false;
   }

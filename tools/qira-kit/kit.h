@@ -7,3 +7,4 @@ int kit_convert(std::span<char *const> args);
 int kit_info(std::span<char *const> args);
 int kit_demo(std::span<char *const> args);
 int kit_check(std::span<char *const> args);
+int kit_icon(std::span<char *const> args);

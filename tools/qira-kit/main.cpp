@@ -10,7 +10,10 @@ static const char usage[] =
     "  info PICTURE     show a picture's format, size and colours\n"
     "  check [DIR]      check the fighter sets (*.dat) of DIR (default .)\n"
     "  demo DIR         draw the demo title, backgrounds and fighter sets into DIR\n"
-    "  --help           show this text\n";
+    "  icon SIZE FILE   draw the game's icon, SIZE x SIZE pixels, as PNG\n"
+    "  --help           show this text\n"
+    "  --version        show the version\n"
+    "Exit status: 0 success, 1 failure, 2 bad usage. The manual: man qira-kit\n";
 
 int main(int argc, char **argv) {
   if (argc < 2) {
@@ -23,10 +26,15 @@ int main(int argc, char **argv) {
     std::fputs(usage, stdout);
     return 0;
   }
+  if (!std::strcmp(cmd, "--version")) {
+    std::printf("qira-kit %s\n", QIRA_VERSION);
+    return 0;
+  }
   if (!std::strcmp(cmd, "convert")) return kit_convert(rest);
   if (!std::strcmp(cmd, "info")) return kit_info(rest);
   if (!std::strcmp(cmd, "check")) return kit_check(rest);
   if (!std::strcmp(cmd, "demo")) return kit_demo(rest);
+  if (!std::strcmp(cmd, "icon")) return kit_icon(rest);
   std::fprintf(stderr, "qira-kit: unknown command '%s'\n", cmd);
   std::fputs(usage, stderr);
   return 2;

@@ -100,7 +100,10 @@ bool kit_write(const std::string &path, const kit_picture &pic, std::string &err
     return false;
   }
   kit_bytes data;
-  if (!f.encode(pic, data, error)) return false;
+  return f.encode(pic, data, error) && kit_write_file(path, data, error);
+}
+
+bool kit_write_file(const std::string &path, const std::vector<uint8_t> &data, std::string &error) {
   // A temporary file beside the target, renamed over it once complete.
   std::string temp = path + ".XXXXXX";
   int fd = mkstemp(temp.data());

@@ -17,6 +17,8 @@ bool kit_read(const std::string &path, kit_picture &out, std::string &error);
 // Writes by extension (.png .ppm .pi1 .pc1 .neo .lbm .ilbm .pcx). Refuses, with
 // the reason in error and nothing written, what the format cannot hold.
 bool kit_write(const std::string &path, const kit_picture &pic, std::string &error);
+// Writes the bytes whole or not at all (through a temporary file beside path).
+bool kit_write_file(const std::string &path, const std::vector<uint8_t> &data, std::string &error);
 
 // The format a path names by its extension, matched as the game matches
 // ("IFF PBM", "NEO", "PCX", "PC1", "PI1", then "PNG", "PPM"), or null.

@@ -1,0 +1,67 @@
+#!/bin/bash
+# make install into a DESTDIR lays out every file; the menu entry, metainfo
+# and manual pages pass their validators; the icons are PNGs of their sizes;
+# the game started as the menu entry starts it shows the title and ends on
+# Escape; make uninstall removes every file again.
+source "$QIRA_SOURCE_DIR/tests/e2e/lib.sh"
+: "${QIRA_BUILD_DIR:?}" "${QIRA_PREFIX:?}" "${QIRA_VERSION:?}" "${QIRA_APP_ID:?}"
+dest=$work/dest
+root=$dest$QIRA_PREFIX
+DESTDIR=$dest cmake --install "$QIRA_BUILD_DIR" >"$work/install.log" 2>&1 ||
+  fail "install: $(tail -n 5 "$work/install.log")"
+
+files="games/qira bin/qira-kit share/games/qira/velmorea.pi1 share/games/qira/qiratex1.pi1
+  share/applications/qira.desktop share/metainfo/$QIRA_APP_ID.metainfo.xml
+  share/man/man6/qira.6.gz share/man/man1/qira-kit.1.gz"
+for s in 16 32 48 64 128 256; do files+=" share/icons/hicolor/${s}x${s}/apps/qira.png"; done
+for f in $files; do [ -f "$root/$f" ] || fail "$QIRA_PREFIX/$f is not installed"; done
+[ -x "$root/games/qira" ] && [ -x "$root/bin/qira-kit" ] || fail "the programs are not executable"
+out=$("$root/bin/qira-kit" check "$root/share/games/qira" 2>&1) &&
+  [ "$(tail -n 1 <<<"$out")" = "5 sets, all would play" ] || fail "the installed demo folder: $out"
+[ "$("$root/bin/qira-kit" --version)" = "qira-kit $QIRA_VERSION" ] ||
+  fail "qira-kit --version is not $QIRA_VERSION"
+pass "every file in place; the five demo sets would play; qira-kit $QIRA_VERSION"
+
+out=$(desktop-file-validate "$root/share/applications/qira.desktop" 2>&1) && [ -z "$out" ] ||
+  fail "desktop entry: $out"
+out=$(appstreamcli validate --no-net "$root/share/metainfo/$QIRA_APP_ID.metainfo.xml" 2>&1) ||
+  fail "metainfo: $out"
+for page in man6/qira.6.gz man1/qira-kit.1.gz; do
+  out=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/share/man/$page" 2>&1 >"$work/page") &&
+    [ -z "$out" ] || fail "$page: $out"
+  grep -q "^EXIT STATUS" "$work/page" && grep -q "QIRA $QIRA_VERSION" "$work/page" ||
+    fail "$page lacks its exit status or version"
+done
+python3 - "$root/share/icons/hicolor" <<'PY' || fail "the icons are not PNGs of their sizes"
+import struct, sys
+for s in (16, 32, 48, 64, 128, 256):
+    d = open(f"{sys.argv[1]}/{s}x{s}/apps/qira.png", "rb").read(26)
+    w, h, depth, kind = struct.unpack(">IIBB", d[16:26])
+    assert d[:8] == b"\x89PNG\r\n\x1a\n" and d[12:16] == b"IHDR", s
+    assert (w, h, depth, kind) == (s, s, 8, 6), s  # 8-bit RGBA
+PY
+pass "desktop-file-validate, appstreamcli validate, man --warnings: clean; icons 16 to 256 px RGBA"
+
+# As the menu starts it: its Exec in its Path.
+entry=$root/share/applications/qira.desktop
+exec=$(sed -n 's/^Exec=//p' "$entry") path=$(sed -n 's/^Path=//p' "$entry")
+[ "$exec" = "$QIRA_PREFIX/games/qira" ] && [ "$path" = "$QIRA_PREFIX/share/games/qira" ] ||
+  fail "the entry starts '$exec' in '$path'"
+grep -qx "StartupWMClass=qira" "$entry" || fail "no StartupWMClass=qira"
+QIRA_BIN=$dest$exec
+decode "$dest$path/velmorea.pi1" "$work/title.ppm"
+start_x
+start_game "$dest$path"
+wait_screen 10 same "$work/title.ppm" ||
+  fail "the title differs in $(px diff "$work/title.ppm" 0 0 320 200 "$shot") pixels"
+for w in $(xdotool search --pid "$game_pid"); do xprop -id "$w" WM_CLASS; done | grep -q '"qira"' ||
+  fail "no window of class qira, so the task bar would not find the entry's icon"
+key Escape
+expect_end 0
+pass "the game, started as the menu entry starts it, shows the title; Escape: status 0"
+
+DESTDIR=$dest cmake --build "$QIRA_BUILD_DIR" --target uninstall >"$work/uninstall.log" 2>&1 ||
+  fail "uninstall failed"
+left=$(find "$dest" ! -type d) && [ -z "$left" ] && [ ! -e "$root/share/games/qira" ] ||
+  fail "uninstall left $left"
+pass "uninstall removes every file and the data folder"
