@@ -8,7 +8,8 @@ static const char usage[] =
     "  convert IN OUT   convert a picture; formats by extension:\n"
     "                   .pi1 .pc1 .neo .lbm .ilbm .pcx .png .ppm\n"
     "  info PICTURE     show a picture's format, size and colours\n"
-    "  check [DIR]      check the fighter sets (*.dat) of DIR (default .)\n"
+    "  check [DIR | FILE.dat]\n"
+    "                   check the fighter sets (*.dat) of DIR (default .), or one set\n"
     "  demo DIR         draw the demo title, backgrounds and fighter sets into DIR\n"
     "  --help           show this text\n";
 
