@@ -96,7 +96,8 @@ void fightset_discover(const char *dir, fightset_report *report) {
   }
 }
 
-int fightset_read_file(const char *path, fightset_entry &set, std::array<std::string, 6> *raw_lines) {
+int fightset_read_file(const char *path, fightset_entry &set,
+                       std::array<std::string, 6> *raw_lines) {
   // Without blocking, and only from a regular file: a FIFO would never answer.
   fd_handle file(open(path, O_RDONLY | O_NONBLOCK));
   struct stat st;
