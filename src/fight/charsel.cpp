@@ -90,10 +90,10 @@ void charsel_graphics() {
     draw_pane(0, 0, 320, 200, 0);
   for (int i = 0; i < fightset_count; i++) {
     if (i == selected_fightset) {
-      fwritexy(&vscrn_canvas, 10, 11 + 10 * i, fightset[i].name, 24);
+      fwritexy(&vscrn_canvas, CHARSEL_NAME_X, 11 + 10 * i, fightset[i].name, 24);
       draw_rect(0, 10 + 10 * i, 320, 10, 21);
     } else {
-      fwritexy(&vscrn_canvas, 10, 11 + 10 * i, fightset[i].name, 18);
+      fwritexy(&vscrn_canvas, CHARSEL_NAME_X, 11 + 10 * i, fightset[i].name, 18);
     }
   }
   fwritexy(&vscrn_canvas, 8, 192, players_done >= 1 ? "Player 1 ready" : "Player 1 hit fire", 24);

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -40,10 +41,12 @@ int32_t parse_count(const char *text) {
 
 // Reads one set file into the next free record. Returns the number of lines
 // it yielded; with none the record is left unused.
-int read_set(int fd, fightset_entry &set, int32_t raw_pairs[2]) {
+int read_set(int fd, fightset_entry &set, int32_t raw_pairs[2],
+             std::array<std::string, FIELDS> *raw_lines) {
   char lines[FIELDS][LINE_BYTES];
   int got = 0;
-  while (got < FIELDS && fdreadline(fd, lines[got], LINE_BYTES) >= 0) got++;
+  for (int n; got < FIELDS && (n = fdreadline(fd, lines[got], LINE_BYTES)) >= 0; got++)
+    if (raw_lines) (*raw_lines)[size_t(got)].assign(lines[got], size_t(n));
   if (got == 0) return 0;
   // Fields the file does not have read as empty (a count of 0).
   for (int i = got; i < FIELDS; i++) lines[i][0] = '\0';
@@ -76,7 +79,8 @@ void fightset_discover(const char *dir, fightset_report *report) {
       continue;
     }
     int32_t raw_pairs[2] = {0, 0};
-    const int got = read_set(file.fd, fightset[fightset_count], raw_pairs);
+    std::array<std::string, FIELDS> raw_lines;
+    const int got = read_set(file.fd, fightset[fightset_count], raw_pairs, &raw_lines);
     if (got == 0) {
       if (report) report->unreadable.emplace_back(entry->d_name);
       continue;
@@ -86,19 +90,31 @@ void fightset_discover(const char *dir, fightset_report *report) {
       report->lines.push_back(got);
       report->raw_pairs[0].push_back(raw_pairs[0]);
       report->raw_pairs[1].push_back(raw_pairs[1]);
+      report->raw_lines.push_back(raw_lines);
     }
     fightset_count++;
   }
 }
 
+int fightset_read_file(const char *path, fightset_entry &set,
+                       std::array<std::string, 6> *raw_lines) {
+  // Without blocking, and only from a regular file: a FIFO would never answer.
+  fd_handle file(open(path, O_RDONLY | O_NONBLOCK));
+  struct stat st;
+  if (file.fd < 0 || fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+  int32_t raw_pairs[2];
+  return read_set(file.fd, set, raw_pairs, raw_lines);
+}
+
+void fightset_entry_free(fightset_entry &set) {
+  std::free(set.name);
+  std::free(set.background);
+  for (auto &f : set.fighters) std::free(f.picture);
+  set = fightset_entry{};
+}
+
 void fightset_clear() {
-  for (int i = 0; i < fightset_count; i++) {
-    fightset_entry &set = fightset[i];
-    std::free(set.name);
-    std::free(set.background);
-    for (auto &f : set.fighters) std::free(f.picture);
-    set = fightset_entry{};
-  }
+  for (int i = 0; i < fightset_count; i++) fightset_entry_free(fightset[i]);
   fightset_count = 0;
   current_fightset = nullptr;
 }
