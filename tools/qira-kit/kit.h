@@ -7,3 +7,7 @@ int kit_convert(std::span<char *const> args);
 int kit_info(std::span<char *const> args);
 int kit_demo(std::span<char *const> args);
 int kit_check(std::span<char *const> args);
+int kit_preview(std::span<char *const> args);
+int kit_animate(std::span<char *const> args);
+int kit_sheet(std::span<char *const> args);
+int kit_new(std::span<char *const> args);
