@@ -88,8 +88,8 @@ std::vector<std::string> encode_st_merges(const kit_picture &pic) {
   std::array<std::vector<uint32_t>, 0x800> by_word;
   for (int i = 0; i < 256; i++) {
     if (!used[size_t(i)]) continue;
-    const uint32_t rgb = uint32_t(pic.palette[3 * i]) << 16 | uint32_t(pic.palette[3 * i + 1]) << 8 |
-                         pic.palette[3 * i + 2];
+    const uint32_t rgb = uint32_t(pic.palette[3 * i]) << 16 |
+                         uint32_t(pic.palette[3 * i + 1]) << 8 | pic.palette[3 * i + 2];
     auto &group = by_word[st_word(pic, i)];
     bool seen = false;
     for (uint32_t c : group) seen |= c == rgb;
@@ -105,8 +105,8 @@ std::vector<std::string> encode_st_merges(const kit_picture &pic) {
       line += (line.empty() ? "" : by_word[w].size() > 2 ? ", " : " and ") + std::string(hex);
     }
     char st[48];
-    std::snprintf(st, sizeof st, " all become ST colour $%03x", unsigned(w));
-    if (by_word[w].size() == 2) std::snprintf(st, sizeof st, " both become ST colour $%03x", unsigned(w));
+    std::snprintf(st, sizeof st, " %s become ST colour $%03x",
+                  by_word[w].size() == 2 ? "both" : "all", unsigned(w));
     lines.push_back(line + st);
   }
   return lines;

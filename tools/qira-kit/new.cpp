@@ -26,9 +26,9 @@ int kit_new(std::span<char *const> args) {
   const char *pictures[] = {"velmorea.pi1", "qiratex1.pi1", "background.pi1", "player1.pi1",
                             "player2.pi1"};
   // Nothing is overwritten: a set maker's work may already be there.
-  for (const std::string &f : {std::string(pictures[0]), std::string(pictures[1]),
-                              std::string(pictures[2]), std::string(pictures[3]),
-                              std::string(pictures[4]), dat})
+  for (const std::string &f :
+       {std::string(pictures[0]), std::string(pictures[1]), std::string(pictures[2]),
+        std::string(pictures[3]), std::string(pictures[4]), dat})
     if (fs::exists(dir / f)) {
       std::fprintf(stderr, "qira-kit new: %s already exists; nothing written\n",
                    (dir / f).string().c_str());

@@ -12,8 +12,8 @@
 namespace {
 
 constexpr int MARGIN = 4;
-constexpr int LABEL_H = 10;   // a line of the 8x8 font and a gap
-constexpr int FRAME_GAP = 2;  // between the two frames of a pair
+constexpr int LABEL_H = 10;  // a line of the 8x8 font and a gap
+constexpr int FRAME_GAP = 2; // between the two frames of a pair
 constexpr int BLOCK_W = 2 * FIGHTER_CELL_W + FRAME_GAP;
 constexpr int BLOCK_H = LABEL_H + FIGHTER_CELL_H + 6;
 constexpr int BLOCKS_PER_ROW = (VSCRN_W - MARGIN) / (BLOCK_W + 2 * MARGIN);
@@ -28,15 +28,18 @@ struct preview_inks {
 // nearest entries.
 preview_inks choose_inks(const kit_set_view &v, std::array<uint8_t, 768> &palette) {
   std::array<bool, 256> used{};
-  for (uint8_t p : v.background.pixels) used[p] = true;
+  for (uint8_t p : v.background.pixels)
+    used[p] = true;
   for (const auto &frames : v.frames)
     for (const kit_picture &f : frames)
-      for (uint8_t p : f.pixels) used[p] = true;
+      for (uint8_t p : f.pixels)
+        used[p] = true;
   const uint8_t want[4][3] = {{24, 24, 32}, {255, 255, 255}, {255, 0, 0}, {255, 255, 0}};
   int got[4];
   int free_entry = 255;
   for (int i = 0; i < 4; i++) {
-    while (free_entry >= 0 && used[size_t(free_entry)]) free_entry--;
+    while (free_entry >= 0 && used[size_t(free_entry)])
+      free_entry--;
     if (free_entry >= 0) {
       std::memcpy(&palette[3 * size_t(free_entry)], want[i], 3);
       got[i] = free_entry--;
@@ -45,8 +48,10 @@ preview_inks choose_inks(const kit_set_view &v, std::array<uint8_t, 768> &palett
     long best = -1;
     for (int k = 0; k < 256; k++) {
       long d = 0;
-      for (int c = 0; c < 3; c++) d += long(palette[3 * k + c] - want[i][c]) * (palette[3 * k + c] - want[i][c]);
-      if (best < 0 || d < best) best = d, got[i] = k;
+      for (int c = 0; c < 3; c++)
+        d += long(palette[3 * k + c] - want[i][c]) * (palette[3 * k + c] - want[i][c]);
+      if (best < 0 || d < best)
+        best = d, got[i] = k;
     }
   }
   return {got[0], got[1], got[2], got[3]};
@@ -61,12 +66,15 @@ std::vector<std::pair<std::string, bool>> text_lines(std::span<const check_findi
       size_t cut = rest.size();
       if (cut > size_t(TEXT_COLUMNS)) {
         cut = rest.rfind(' ', size_t(TEXT_COLUMNS));
-        if (cut == std::string::npos || cut == 0) cut = size_t(TEXT_COLUMNS);
+        if (cut == std::string::npos || cut == 0)
+          cut = size_t(TEXT_COLUMNS);
       }
       lines.emplace_back(rest.substr(0, cut), f.problem);
       rest.erase(0, cut);
-      while (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
-      if (!rest.empty()) rest.insert(0, "  ");
+      while (!rest.empty() && rest[0] == ' ')
+        rest.erase(0, 1);
+      if (!rest.empty())
+        rest.insert(0, "  ");
     }
   }
   return lines;
@@ -105,7 +113,8 @@ kit_picture preview_draw(const kit_set_view &v, std::span<const check_finding> f
   const int height = VSCRN_H + MARGIN + rows * BLOCK_H + int(lines.size()) * LABEL_H + MARGIN;
   raster r = raster_new(VSCRN_W, height, inks.paper);
   for (int y = 0; y < VSCRN_H; y++)
-    for (int x = 0; x < VSCRN_W; x++) raster_set(r, x, y, v.background.pixels[size_t(y) * VSCRN_W + x]);
+    for (int x = 0; x < VSCRN_W; x++)
+      raster_set(r, x, y, v.background.pixels[size_t(y) * VSCRN_W + x]);
   // Outlined just outside, so the cell itself shows as it is.
   frame_rect(r, FIGHTER_CELL_X - 1, FIGHTER_CELL_Y - 1, FIGHTER_CELL_W + 2, FIGHTER_CELL_H + 2,
              inks.outline);
@@ -115,30 +124,37 @@ kit_picture preview_draw(const kit_set_view &v, std::span<const check_finding> f
       const kit_picture &f = v.frames[size_t(p)][k];
       const preview_xy at = preview_frame_at(v, p, int(k));
       for (int y = 0; y < f.height; y++)
-        for (int x = 0; x < f.width; x++) raster_set(r, at.x + x, at.y + y, f.pixels[size_t(y) * f.width + x]);
-      if (k % 2) continue;
+        for (int x = 0; x < f.width; x++)
+          raster_set(r, at.x + x, at.y + y, f.pixels[size_t(y) * f.width + x]);
+      if (k % 2)
+        continue;
       char label[32];
       std::snprintf(label, sizeof label, "P%d pair %zu", p + 1, k / 2);
       raster_text(r, at.x, at.y - LABEL_H, label, ink);
     }
   for (const check_finding &f : findings) {
-    if (f.player < 0 || f.player > 1 || f.pair < 0) continue;
-    if (size_t(2 * f.pair) >= v.frames[size_t(f.player)].size()) continue;
+    if (f.player < 0 || f.player > 1 || f.pair < 0)
+      continue;
+    if (size_t(2 * f.pair) >= v.frames[size_t(f.player)].size())
+      continue;
     const preview_xy b = block_at(block_index(v, f.player, f.pair));
     frame_rect(r, b.x - 2, b.y - 2, BLOCK_W + 4, BLOCK_H - 2, f.problem ? inks.mark : inks.outline);
   }
   int y = VSCRN_H + MARGIN + rows * BLOCK_H;
   for (const auto &[text, problem] : lines) {
-    raster_text(r, MARGIN, y, text.c_str(), problem ? std::span<const int>(mark) : std::span<const int>(ink));
+    raster_text(r, MARGIN, y, text.c_str(),
+                problem ? std::span<const int>(mark) : std::span<const int>(ink));
     y += LABEL_H;
   }
   kit_picture one = raster_picture(r, palette);
-  if (scale <= 1) return one;
+  if (scale <= 1)
+    return one;
   kit_picture out{one.width * scale, one.height * scale, {}, one.palette};
   out.pixels.resize(size_t(out.width) * out.height);
   for (int yy = 0; yy < out.height; yy++)
     for (int xx = 0; xx < out.width; xx++)
-      out.pixels[size_t(yy) * out.width + xx] = one.pixels[size_t(yy / scale) * one.width + xx / scale];
+      out.pixels[size_t(yy) * out.width + xx] =
+          one.pixels[size_t(yy / scale) * one.width + xx / scale];
   return out;
 }
 

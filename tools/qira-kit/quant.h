@@ -22,8 +22,8 @@ kit_rgba kit_rgba_of(const kit_picture &pic);
 
 // How far a mapping moved colours.
 struct kit_map_stats {
-  long inexact = 0;  // pixels whose colour changed
-  int worst = 0;     // largest change, as the distance in RGB
+  long inexact = 0; // pixels whose colour changed
+  int worst = 0;    // largest change, as the distance in RGB
   std::array<uint8_t, 3> worst_from{}, worst_to{};
   long transparent = 0;
 };

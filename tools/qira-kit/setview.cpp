@@ -24,8 +24,10 @@ struct cwd_guard {
   cwd_guard(const cwd_guard &) = delete;
   cwd_guard &operator=(const cwd_guard &) = delete;
   ~cwd_guard() {
-    if (fd < 0) return;
-    if (fchdir(fd) != 0) std::perror("qira-kit: returning to the starting folder");
+    if (fd < 0)
+      return;
+    if (fchdir(fd) != 0)
+      std::perror("qira-kit: returning to the starting folder");
     close(fd);
   }
 };
@@ -66,7 +68,8 @@ bool kit_set_load(const std::string &dat_path, kit_set_view &view, std::string &
   fightset_discover(".", &report);
   int index = -1;
   for (size_t i = 0; i < report.files.size(); i++)
-    if (report.files[i] == file) index = int(i);
+    if (report.files[i] == file)
+      index = int(i);
   if (index < 0) {
     fightset_clear();
     error = "the game reads no set from " + file +
@@ -84,7 +87,8 @@ bool kit_set_load(const std::string &dat_path, kit_set_view &view, std::string &
   bool ok = true;
   for (int p = 0; p < 2 && ok; p++) {
     const fighter_def &d = set.fighters[p];
-    if (!std::strcmp(d.picture, "-") || d.pairs <= 0) continue;
+    if (!std::strcmp(d.picture, "-") || d.pairs <= 0)
+      continue;
     const char *msg = nullptr;
     if (!anypic_load(d.picture, screen.get(), nullptr, &msg)) {
       error = std::string(d.picture) + " does not load: " + (msg ? msg : "no reason given");
@@ -93,8 +97,8 @@ bool kit_set_load(const std::string &dat_path, kit_set_view &view, std::string &
     }
     const kit_picture sheet = picture_of(*screen, no_palette);
     for (int k = 0; k < 2 * d.pairs; k++)
-      view.frames[size_t(p)].push_back(kit_crop(sheet, fighter_frame_x(k), fighter_frame_y(k),
-                                                FIGHTER_CELL_W, FIGHTER_CELL_H));
+      view.frames[size_t(p)].push_back(
+          kit_crop(sheet, fighter_frame_x(k), fighter_frame_y(k), FIGHTER_CELL_W, FIGHTER_CELL_H));
   }
   std::array<uint8_t, 768> palette{};
   const char *msg = nullptr;
@@ -107,7 +111,8 @@ bool kit_set_load(const std::string &dat_path, kit_set_view &view, std::string &
     view.background = picture_of(*screen, palette);
     view.palette_entries = anypic_format_is_st(anypic_format_of(set.background)) ? 16 : 256;
     for (auto &frames : view.frames)
-      for (kit_picture &f : frames) f.palette = palette;
+      for (kit_picture &f : frames)
+        f.palette = palette;
   }
   fightset_clear();
   return ok;

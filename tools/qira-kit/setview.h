@@ -9,8 +9,8 @@
 struct kit_set_view {
   std::string name;
   std::string background_file;
-  kit_picture background;                       // the screen after loading it
-  int palette_entries = 256;                    // 16 behind an ST background
+  kit_picture background;                         // the screen after loading it
+  int palette_entries = 256;                      // 16 behind an ST background
   std::array<std::vector<kit_picture>, 2> frames; // per player, frames 0 .. 2 * pairs - 1
 };
 

@@ -26,7 +26,8 @@ int nearest_entry(const kit_picture &pic, int count, int r, int g, int b) {
     const long d = long(pic.palette[3 * k] - r) * (pic.palette[3 * k] - r) +
                    long(pic.palette[3 * k + 1] - g) * (pic.palette[3 * k + 1] - g) +
                    long(pic.palette[3 * k + 2] - b) * (pic.palette[3 * k + 2] - b);
-    if (best_d < 0 || d < best_d) best = k, best_d = d;
+    if (best_d < 0 || d < best_d)
+      best = k, best_d = d;
   }
   return best;
 }
@@ -49,7 +50,8 @@ bool read_rgba(const char *path, kit_rgba &out, std::string &error) {
     return decode_png_rgba(file.span(), out, info, nullptr, error);
   }
   kit_picture pic;
-  if (!kit_read(path, pic, error)) return false;
+  if (!kit_read(path, pic, error))
+    return false;
   out = kit_rgba_of(pic);
   return true;
 }
@@ -59,7 +61,8 @@ kit_rgba rgba_crop(const kit_rgba &in, int x, int y, int w, int h) {
   h = std::min(h, in.height - y);
   kit_rgba out{w, h, std::vector<uint8_t>(size_t(w) * h * 4)};
   for (int yy = 0; yy < h; yy++)
-    std::memcpy(&out.px[size_t(yy) * w * 4], &in.px[(size_t(y + yy) * in.width + x) * 4], size_t(w) * 4);
+    std::memcpy(&out.px[size_t(yy) * w * 4], &in.px[(size_t(y + yy) * in.width + x) * 4],
+                size_t(w) * 4);
   return out;
 }
 
@@ -73,24 +76,30 @@ int usage() {
 } // namespace
 
 kit_picture sheet_template(const kit_picture &bg, bool grid) {
-  kit_picture sheet{VSCRN_W, VSCRN_H, std::vector<uint8_t>(size_t(VSCRN_W) * VSCRN_H, 0), bg.palette};
-  const kit_picture cell = kit_crop(bg, FIGHTER_CELL_X, FIGHTER_CELL_Y, FIGHTER_CELL_W, FIGHTER_CELL_H);
+  kit_picture sheet{VSCRN_W, VSCRN_H, std::vector<uint8_t>(size_t(VSCRN_W) * VSCRN_H, 0),
+                    bg.palette};
+  const kit_picture cell =
+      kit_crop(bg, FIGHTER_CELL_X, FIGHTER_CELL_Y, FIGHTER_CELL_W, FIGHTER_CELL_H);
   for (int k = 0; k < FIGHTER_FRAMES_MAX; k++)
     for (int y = 0; y < FIGHTER_CELL_H; y++)
       std::memcpy(&sheet.pixels[size_t(fighter_frame_y(k) + y) * VSCRN_W + fighter_frame_x(k)],
                   &cell.pixels[size_t(y) * FIGHTER_CELL_W], FIGHTER_CELL_W);
-  if (!grid) return sheet;
+  if (!grid)
+    return sheet;
   raster r = raster_new(VSCRN_W, VSCRN_H);
-  for (size_t i = 0; i < sheet.pixels.size(); i++) r.px[i] = sheet.pixels[i];
+  for (size_t i = 0; i < sheet.pixels.size(); i++)
+    r.px[i] = sheet.pixels[i];
   const int count = encode_palette_count(bg) < 16 ? 16 : encode_palette_count(bg);
-  const int light = nearest_entry(bg, count, 255, 255, 255), dark = nearest_entry(bg, count, 0, 0, 0);
+  const int light = nearest_entry(bg, count, 255, 255, 255),
+            dark = nearest_entry(bg, count, 0, 0, 0);
   const int right = FIGHTER_CELL_W * FIGHTER_SHEET_COLUMNS, bottom = FIGHTER_CELL_H * SHEET_ROWS;
   raster_rect(r, right, 0, VSCRN_W - right, VSCRN_H, dark);
   raster_rect(r, 0, bottom, VSCRN_W, VSCRN_H - bottom, dark);
   const int ink[] = {light};
   for (int row = 0; row <= SHEET_ROWS; row++) {
     raster_rect(r, right, row * FIGHTER_CELL_H, VSCRN_W - right, 1, light);
-    if (row == SHEET_ROWS) continue;
+    if (row == SHEET_ROWS)
+      continue;
     const std::string first = std::to_string(row * FIGHTER_SHEET_COLUMNS);
     raster_text(r, right + 2, row * FIGHTER_CELL_H + 11, first.c_str(), ink);
   }
@@ -115,7 +124,8 @@ int kit_sheet(std::span<char *const> args) {
     else
       files.push_back(args[i]);
   }
-  if (!bg_path || (template_out ? !files.empty() : files.size() < 2)) return usage();
+  if (!bg_path || (template_out ? !files.empty() : files.size() < 2))
+    return usage();
   kit_picture bg;
   std::string error;
   if (!kit_read(bg_path, bg, error)) {
@@ -146,8 +156,10 @@ int kit_sheet(std::span<char *const> args) {
         frames.push_back(rgba_crop(pic, x, y, FIGHTER_CELL_W, FIGHTER_CELL_H));
   }
   if (frames.size() > size_t(FIGHTER_FRAMES_MAX)) {
-    std::fprintf(stderr, "qira-kit sheet: %zu frames; a sheet holds at most %d (%d pairs); "
-                 "nothing written\n", frames.size(), FIGHTER_FRAMES_MAX, FIGHTER_PAIRS_MAX);
+    std::fprintf(stderr,
+                 "qira-kit sheet: %zu frames; a sheet holds at most %d (%d pairs); "
+                 "nothing written\n",
+                 frames.size(), FIGHTER_FRAMES_MAX, FIGHTER_PAIRS_MAX);
     return 1;
   }
   const int count = palette_count(bg_path, bg);
@@ -159,13 +171,15 @@ int kit_sheet(std::span<char *const> args) {
       return 1;
     }
     inexact += stats.inexact;
-    if (stats.worst > worst.worst) worst = stats;
+    if (stats.worst > worst.worst)
+      worst = stats;
     // Transparent pixels keep the background's cell beneath them.
     const kit_rgba &f = frames[k];
     for (int y = 0; y < f.height; y++)
       for (int x = 0; x < f.width; x++)
         if (f.px[(size_t(y) * f.width + x) * 4 + 3] >= KIT_ALPHA_OPAQUE)
-          sheet.pixels[size_t(fighter_frame_y(int(k)) + y) * VSCRN_W + fighter_frame_x(int(k)) + x] =
+          sheet
+              .pixels[size_t(fighter_frame_y(int(k)) + y) * VSCRN_W + fighter_frame_x(int(k)) + x] =
               idx[size_t(y) * f.width + x];
   }
   if (!kit_write(out, sheet, error)) {
@@ -174,7 +188,8 @@ int kit_sheet(std::span<char *const> args) {
   }
   if (template_out) {
     std::printf("qira-kit sheet: %s: an empty sheet in %s's palette; paint frames into the "
-                "%dx%d cells\n", out, bg_path, FIGHTER_CELL_W, FIGHTER_CELL_H);
+                "%dx%d cells\n",
+                out, bg_path, FIGHTER_CELL_W, FIGHTER_CELL_H);
     return 0;
   }
   std::printf("qira-kit sheet: %s: %zu frame%s (%zu pair%s)", out, frames.size(),
@@ -183,7 +198,8 @@ int kit_sheet(std::span<char *const> args) {
     std::printf("; %ld pixel%s not in %s's palette took the nearest colour, the worst "
                 "#%02x%02x%02x as #%02x%02x%02x (distance %d)",
                 inexact, inexact == 1 ? "" : "s", bg_path, worst.worst_from[0], worst.worst_from[1],
-                worst.worst_from[2], worst.worst_to[0], worst.worst_to[1], worst.worst_to[2], worst.worst);
+                worst.worst_from[2], worst.worst_to[0], worst.worst_to[1], worst.worst_to[2],
+                worst.worst);
   else
     std::printf("; every pixel exactly in %s's palette", bg_path);
   std::printf("\n");
