@@ -40,9 +40,9 @@ void free_frames() {
 }
 
 void fighter_run(at_action *action) {
-  if (action->steps < 3)
-    action->next_tick += 10;
-  else if (action->steps > 3)
+  if (action->steps < FIGHTER_ATTACK_FRAMES)
+    action->next_tick += FIGHTER_ATTACK_PERIOD;
+  else if (action->steps > FIGHTER_ATTACK_FRAMES)
     action->state = AT_ACTION_FINISHED;
 }
 
@@ -56,7 +56,7 @@ void fighter_draw(at_action *, int32_t step) {
   case 1:
     c = fighter[attacker].frame[firstframe + 1];
     break;
-  case 3:
+  case FIGHTER_ATTACK_FRAMES:
     c = original;
     break;
   default:

@@ -2,11 +2,12 @@
 #include "shell/gamemain.h"
 #include "input/control.h"
 #include "input/input.h"
+#include "shell/glob.h"
 #include "shell/timer.h"
 #include "video/graphics.h"
 
 namespace {
-constexpr uint32_t TICK_MS = 20;
+constexpr uint32_t TICK_MS = GAME_TICK_MS;
 // Press phase of the key wait: fire and Escape have been seen up since the
 // last accepted press. Kept from one wait to the next.
 int ready;

@@ -19,6 +19,17 @@ constexpr int FIGHTER_CELL_Y = 60;
 constexpr int fighter_frame_x(int k) { return FIGHTER_CELL_W * (k % FIGHTER_SHEET_COLUMNS); }
 constexpr int fighter_frame_y(int k) { return FIGHTER_CELL_H * (k / FIGHTER_SHEET_COLUMNS); }
 
+// The game's logic runs in ticks of GAME_TICK_MS. An attack on pair j draws
+// frame 2j, 2j+1, 2j again (FIGHTER_ATTACK_FRAMES steps), then the
+// background, a step every FIGHTER_ATTACK_PERIOD ticks from the first tick:
+// ticks 1, 10, 20 and 30. A held button starts the next attack on tick 32.
+constexpr int GAME_TICK_MS = 20;
+constexpr int FIGHTER_ATTACK_PERIOD = 10;
+constexpr int FIGHTER_ATTACK_FRAMES = 3;
+constexpr int FIGHTER_ATTACK_REPEAT_TICK = FIGHTER_ATTACK_FRAMES * FIGHTER_ATTACK_PERIOD + 2;
+// The tick (from 1) on which step s of an attack is drawn.
+constexpr int fighter_attack_tick(int s) { return s == 0 ? 1 : s * FIGHTER_ATTACK_PERIOD; }
+
 struct fighter_def {
   char *picture; // sheet file name, or "-" for no fighter
   int32_t pairs; // frame pairs on the sheet; 0 or less: no frames

@@ -3,6 +3,7 @@
 // the format cannot hold.
 #pragma once
 #include "qira-kit/picture.h"
+#include "qira-kit/quant.h"
 #include <cstdint>
 #include <span>
 #include <string>
@@ -23,6 +24,24 @@ bool encode_png_rgba(int width, int height, std::span<const uint8_t> rgba, kit_b
 
 bool decode_ppm(std::span<const uint8_t> file, kit_picture &pic, std::string &error);
 bool decode_png(std::span<const uint8_t> file, kit_picture &pic, std::string &error);
+
+struct kit_png_info {
+  const char *colour_type = ""; // "truecolour with alpha", "paletted", ...
+  int bit_depth = 0;
+  bool paletted = false;
+};
+// Any PNG as red, green, blue, alpha; a paletted one also as its indices
+// and palette in *indexed when given.
+bool decode_png_rgba(std::span<const uint8_t> file, kit_rgba &rgba, kit_png_info &info,
+                     kit_picture *indexed, std::string &error);
+
+// Colours the ST's 3 bits per component would merge: for each ST colour
+// that two or more different colours in use round to, one line naming them.
+std::vector<std::string> encode_st_merges(const kit_picture &pic);
+
+// What a "too many colours" refusal suggests.
+inline constexpr char encode_way_out[] =
+    "reduce them with --colours N or map them onto a background's palette with --palette BG";
 
 // Truecolour rows (width * height red, green, blue triples) to indices and
 // a palette of the distinct colours in order of first appearance; refuses

@@ -1,6 +1,7 @@
 // Helpers shared by the encoders: colour indexing, PackBits, palette size.
 #include "qira-kit/encode.h"
 #include <unordered_map>
+#include <unordered_set>
 
 bool encode_index_colours(std::span<const uint8_t> rgb, int width, int height, kit_picture &pic,
                           std::string &error) {
@@ -18,7 +19,11 @@ bool encode_index_colours(std::span<const uint8_t> rgb, int width, int height, k
       auto it = index.find(c);
       if (it == index.end()) {
         if (index.size() == 256) {
-          error = "too many colours: more than 256 distinct colours (an indexed picture holds at most 256)";
+          std::unordered_set<uint32_t> all;
+          for (size_t j = 0; j < n; j++)
+            all.insert(uint32_t(rgb[3 * j]) << 16 | uint32_t(rgb[3 * j + 1]) << 8 | rgb[3 * j + 2]);
+          error = "too many colours: " + std::to_string(all.size()) +
+                  " distinct colours, and an indexed picture holds at most 256; " + encode_way_out;
           return false;
         }
         uint8_t k = uint8_t(index.size());

@@ -1,6 +1,6 @@
 // PNG through libpng, in memory. Written as 8-bit paletted; read from any
-// kind: paletted pictures keep their palette, the rest are indexed by
-// their distinct colours.
+// kind: paletted pictures keep their palette and indices, every kind also
+// as red, green, blue and alpha.
 #include "image/anypic.h"
 #include "qira-kit/encode.h"
 #include <csetjmp>
@@ -19,6 +19,8 @@ struct png_job {
   png_uint_32 width = 0, height = 0;
   bool paletted = false;
   std::array<uint8_t, 768> palette{};
+  std::array<uint8_t, 256> alpha{}; // of each palette entry
+  int colour_type = 0, bit_depth = 0;
 };
 
 static void png_job_error(png_structp png, png_const_charp msg) {
@@ -58,8 +60,15 @@ static bool png_job_decode(png_job *job) {
   job->width = png_get_image_width(png, info);
   job->height = png_get_image_height(png, info);
   if (uint64_t(job->width) * job->height > uint64_t(ANYPIC_MAX_PIXELS)) png_error(png, "picture too large");
-  if (png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE) {
+  job->colour_type = png_get_color_type(png, info);
+  job->bit_depth = png_get_bit_depth(png, info);
+  if (job->colour_type == PNG_COLOR_TYPE_PALETTE) {
     job->paletted = true;
+    job->alpha.fill(255);
+    png_bytep trns = nullptr;
+    int trns_count = 0;
+    if (png_get_tRNS(png, info, &trns, &trns_count, nullptr))
+      for (int i = 0; i < trns_count && i < 256; i++) job->alpha[size_t(i)] = trns[i];
     png_colorp plte = nullptr;
     int count = 0;
     if (png_get_PLTE(png, info, &plte, &count))
@@ -70,10 +79,10 @@ static bool png_job_decode(png_job *job) {
       }
     png_set_packing(png); // 1, 2 and 4 bits become one byte per pixel
   } else {
-    png_set_expand(png);
+    png_set_expand(png); // a tRNS colour becomes alpha too
     png_set_strip_16(png);
-    png_set_strip_alpha(png);
     png_set_gray_to_rgb(png);
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
   }
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
@@ -87,20 +96,50 @@ static bool png_job_decode(png_job *job) {
   return true;
 }
 
-bool decode_png(std::span<const uint8_t> file, kit_picture &pic, std::string &error) {
+static const char *png_colour_type_name(int type) {
+  switch (type) {
+  case PNG_COLOR_TYPE_GRAY: return "greyscale";
+  case PNG_COLOR_TYPE_GRAY_ALPHA: return "greyscale with alpha";
+  case PNG_COLOR_TYPE_PALETTE: return "paletted";
+  case PNG_COLOR_TYPE_RGB: return "truecolour";
+  case PNG_COLOR_TYPE_RGB_ALPHA: return "truecolour with alpha";
+  default: return "unknown colour type";
+  }
+}
+
+bool decode_png_rgba(std::span<const uint8_t> file, kit_rgba &rgba, kit_png_info &info,
+                     kit_picture *indexed, std::string &error) {
   png_job job;
   job.in = file;
   if (!png_job_decode(&job)) {
     error = job.message;
     return false;
   }
-  int w = int(job.width), h = int(job.height);
-  if (!job.paletted) return encode_index_colours(job.data, w, h, pic, error);
-  pic.width = w;
-  pic.height = h;
-  pic.pixels = std::move(job.data);
-  pic.palette = job.palette;
+  const size_t n = size_t(job.width) * job.height;
+  info = {png_colour_type_name(job.colour_type), job.bit_depth, job.paletted};
+  rgba = {int(job.width), int(job.height), {}};
+  if (!job.paletted) {
+    rgba.px = std::move(job.data);
+    return true;
+  }
+  rgba.px.resize(4 * n);
+  for (size_t i = 0; i < n; i++) {
+    const uint8_t k = job.data[i];
+    std::memcpy(&rgba.px[4 * i], &job.palette[3 * size_t(k)], 3);
+    rgba.px[4 * i + 3] = job.alpha[k];
+  }
+  if (indexed) *indexed = {int(job.width), int(job.height), std::move(job.data), job.palette};
   return true;
+}
+
+bool decode_png(std::span<const uint8_t> file, kit_picture &pic, std::string &error) {
+  kit_rgba rgba;
+  kit_png_info info;
+  if (!decode_png_rgba(file, rgba, info, &pic, error)) return false;
+  if (info.paletted) return true;
+  std::vector<uint8_t> rgb(size_t(rgba.width) * rgba.height * 3);
+  for (size_t i = 0; i < rgb.size() / 3; i++) std::memcpy(&rgb[3 * i], &rgba.px[4 * i], 3);
+  return encode_index_colours(rgb, rgba.width, rgba.height, pic, error);
 }
 
 // Rows of `rowbytes` bytes from data; a palette only for paletted pictures.

@@ -49,7 +49,7 @@ static bool st_prepare(const kit_picture &pic, const char *format, st_picture &s
     }
   } else {
     // Registers for the distinct rounded colours, lowest index first (so
-    // index 0, the transparent one, keeps register 0 when it is used).
+    // index 0 keeps register 0 when it is used).
     std::array<bool, 0x800> seen{}; // by colour word
     int distinct = 0;
     for (int i = 0; i < 256; i++)
@@ -60,9 +60,10 @@ static bool st_prepare(const kit_picture &pic, const char *format, st_picture &s
     if (distinct > 16) {
       char msg[200];
       std::snprintf(msg, sizeof msg,
-                    "too many colours for %s: %d distinct after rounding to the ST's 3 bits per component (at most 16)",
+                    "too many colours for %s: %d distinct after rounding to the ST's 3 bits per "
+                    "component (at most 16); ",
                     format, distinct);
-      error = msg;
+      error = std::string(msg) + encode_way_out;
       return false;
     }
     int count = 0;
@@ -78,6 +79,37 @@ static bool st_prepare(const kit_picture &pic, const char *format, st_picture &s
   st.pixels.resize(64000);
   for (size_t i = 0; i < 64000; i++) st.pixels[i] = map[pic.pixels[i]];
   return true;
+}
+
+std::vector<std::string> encode_st_merges(const kit_picture &pic) {
+  std::array<bool, 256> used{};
+  for (uint8_t p : pic.pixels) used[p] = true;
+  // The distinct colours in use, grouped by the ST colour they become.
+  std::array<std::vector<uint32_t>, 0x800> by_word;
+  for (int i = 0; i < 256; i++) {
+    if (!used[size_t(i)]) continue;
+    const uint32_t rgb = uint32_t(pic.palette[3 * i]) << 16 |
+                         uint32_t(pic.palette[3 * i + 1]) << 8 | pic.palette[3 * i + 2];
+    auto &group = by_word[st_word(pic, i)];
+    bool seen = false;
+    for (uint32_t c : group) seen |= c == rgb;
+    if (!seen) group.push_back(rgb);
+  }
+  std::vector<std::string> lines;
+  for (size_t w = 0; w < by_word.size(); w++) {
+    if (by_word[w].size() < 2) continue;
+    std::string line;
+    for (uint32_t c : by_word[w]) {
+      char hex[16];
+      std::snprintf(hex, sizeof hex, "#%06x", unsigned(c));
+      line += (line.empty() ? "" : by_word[w].size() > 2 ? ", " : " and ") + std::string(hex);
+    }
+    char st[48];
+    std::snprintf(st, sizeof st, " %s become ST colour $%03x",
+                  by_word[w].size() == 2 ? "both" : "all", unsigned(w));
+    lines.push_back(line + st);
+  }
+  return lines;
 }
 
 // Plane p's word for the 16 pixels at px (bit 15 the leftmost).

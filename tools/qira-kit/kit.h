@@ -8,3 +8,7 @@ int kit_info(std::span<char *const> args);
 int kit_demo(std::span<char *const> args);
 int kit_check(std::span<char *const> args);
 int kit_icon(std::span<char *const> args);
+int kit_preview(std::span<char *const> args);
+int kit_animate(std::span<char *const> args);
+int kit_sheet(std::span<char *const> args);
+int kit_new(std::span<char *const> args);
