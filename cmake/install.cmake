@@ -63,6 +63,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Either SDL 1.2 flavour: the original, or the one built on SDL 2.
 # The rest as dpkg-shlibdeps finds them (the package test keeps this list honest).
 set(deps "libsdl1.2debian | libsdl1.2-compat-shim" "libpng16-16 (>= 1.6.2-1)" "zlib1g (>= 1:1.1.4)"
+  "libgif7 (>= 5.1)" "libimagequant0 (>= 2.11.10)"
   "libc6 (>= 2.35)" "libstdc++6 (>= 11)" "libgcc-s1 (>= 3.0)")
 list(JOIN deps ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "two-player fighting-game showcase")
