@@ -53,7 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     for (char &ch : ext) ch = char(std::toupper(static_cast<unsigned char>(ch)));
   // The ST formats fill 64000 bytes of a given canvas row after row, so
   // they get one of at least that many (the game gives them the screen).
-  const bool st = anypic_format_is_st(anypic_format_of(("f." + ext).c_str()));
+  const anypic_format format = anypic_format_of(("f." + ext).c_str());
+  if (!anypic_format_name(format) != (format == ANYPIC_NONE)) std::abort();
+  const bool st = anypic_format_is_st(format);
   const auto &shape = fuzz_shapes[st ? (data[1] & 1) * 3 : data[1] % std::size(fuzz_shapes)];
   if (fuzz_dir.empty()) {
     char tmpl[] = "/tmp/fuzz_anypic.XXXXXX";
