@@ -6,8 +6,9 @@ TEST_BUILD ?= build/test
 BENCH_BUILD ?= build/bench
 FUZZ_BUILD ?= build/fuzz
 FUZZ_SECONDS ?= 60
+COVERAGE_BUILD ?= build/coverage
 
-.PHONY: all deps build run check test bench fuzz clean install uninstall package
+.PHONY: all deps build run check test bench fuzz coverage clean install uninstall package
 
 all: build
 
@@ -45,13 +46,20 @@ test: check
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQIRA_TESTS=OFF -DQIRA_BENCH=ON >/dev/null
-	cmake --build $(BENCH_BUILD) -j $(JOBS) --target qira_bench
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target qira_bench qira-kit
 	cd $(BENCH_BUILD) && SDL_VIDEODRIVER=dummy ./qira_bench
+	scripts/bench-kit $(BENCH_BUILD)/qira-kit
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQIRA_TESTS=OFF -DQIRA_FUZZ=ON >/dev/null
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
 	scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Line and branch coverage of the picture loaders from replaying the fuzz corpus alone.
+coverage: deps
+	CC=clang CXX=clang++ cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQIRA_TESTS=OFF -DQIRA_COVERAGE=ON >/dev/null
+	cmake --build $(COVERAGE_BUILD) -j $(JOBS) --target coverage_all
+	scripts/coverage $(COVERAGE_BUILD)
 
 clean:
 	rm -rf build

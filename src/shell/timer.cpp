@@ -4,20 +4,21 @@
 
 // Milliseconds of real time not yet consumed by logic ticks.
 uint32_t timer;
-// SDL's tick count at the previous update.
+timer_clock_fn timer_clock = [] { return uint32_t(SDL_GetTicks()); };
+// The clock's count at the previous update.
 static uint32_t timer_last;
 
 void timer_init() {
   SDL_InitSubSystem(SDL_INIT_TIMER);
   timer = 0;
-  timer_last = SDL_GetTicks();
+  timer_last = timer_clock();
 }
 
 void timer_done() { SDL_QuitSubSystem(SDL_INIT_TIMER); }
 
 uint32_t timer_update() {
-  const uint32_t now = SDL_GetTicks();
-  timer += now - timer_last; // unsigned: a wrap of SDL's count still adds the right amount
+  const uint32_t now = timer_clock();
+  timer += now - timer_last; // unsigned: a wrap of the clock still adds the right amount
   timer_last = now;
   return timer;
 }

@@ -6,16 +6,17 @@
 #include "video/graphics.h"
 #include "video/palette.h"
 #include <algorithm>
-#include <chrono>
 #include <gtest/gtest.h>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 
 TEST(MessageBox, GeometryShorteningAndResult) {
   ASSERT_TRUE(test_display_open(false));
+  const timer_clock_fn sdl_clock = timer_clock;
+  test_clock_reset();
+  timer_clock = test_clock_read;
   timer_init();
   const std::string path60 = "pictures/fighters/sheets/very-long-name/abcdefghijklmn.pi1XY",
                     name23 = "abcdefghijklmnopqrs.pcx", name24 = "x" + name23;
@@ -37,14 +38,14 @@ TEST(MessageBox, GeometryShorteningAndResult) {
     SCOPED_TRACE(testing::Message() << "case " << &t - cases);
     std::fill_n(vscrn, 64000, 5);
     std::fill_n(palette + 16 * 3, 16 * 3, 0);
-    std::thread presser([quit = t.result == 3] { // Return pressed and released, or the window closed
-      std::this_thread::sleep_for(std::chrono::milliseconds(80));
-      quit ? test_push_quit() : test_push_key(SDLK_RETURN, true);
-      std::this_thread::sleep_for(std::chrono::milliseconds(80));
-      if (!quit) test_push_key(SDLK_RETURN, false);
-    });
+    const uint32_t now = test_clock_now(); // Return pressed and released, or the window closed
+    if (t.result == 3) {
+      test_clock_at(now + 80, test_push_quit);
+    } else {
+      test_clock_at(now + 80, [] { test_push_key(SDLK_RETURN, true); });
+      test_clock_at(now + 160, [] { test_push_key(SDLK_RETURN, false); });
+    }
     EXPECT_EQ(t.show(t.a, t.b), t.result);
-    presser.join();
     for (int i = 17 * 3; i < 32 * 3; i++) EXPECT_EQ(palette[i] - palette[i - 3], 12) << i; // fresh ramps
     // Border in colour 21, its inside 0, the lines as fwritexy draws them, the backdrop elsewhere.
     std::vector<uint8_t> want(64000, 5);
@@ -57,6 +58,7 @@ TEST(MessageBox, GeometryShorteningAndResult) {
     EXPECT_EQ(wrong, 64000) << "first wrong pixel at " << wrong % 320 << "," << wrong / 320;
   }
   timer_done();
+  timer_clock = sdl_clock;
   test_display_close();
 }
 

@@ -1,4 +1,4 @@
-// The frame loop over real time, its Escape and quit results, and the key wait.
+// The frame loop on a scripted clock, its Escape and quit results, and the key wait.
 #include "input/input.h"
 #include "shell/gamemain.h"
 #include "shell/timer.h"
@@ -6,11 +6,13 @@
 #include <SDL.h>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <optional>
 #include <thread>
 
 namespace {
 
-// Pushes events while a loop runs; joins when it goes out of scope.
+// Pushes events while a loop runs; joins when it goes out of scope. Only
+// for the wait for Escape's release, which polls input and not the clock.
 struct later {
   std::thread worker;
   template <class F> later(int ms, F f) : worker([ms, f] {
@@ -24,45 +26,48 @@ class FrameLoop : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(test_display_open(false));
-    timer_init();
+    test_clock_reset();
+    timer_clock = test_clock_read;
+    timer_init(); // reads 0 ms
     ticks = passes = drawn_at_first = 0;
   }
   void TearDown() override {
     timer_done();
+    timer_clock = sdl_clock;
     test_display_close();
   }
-  static inline int ticks, passes, drawn_at_first, min_ticks_per_pass;
-  static inline uint32_t started, fiftieth_at;
+  static inline const timer_clock_fn sdl_clock = timer_clock;
+  static inline int ticks, passes, drawn_at_first, fewest, most, last;
   static int count() { return ++ticks, 0; }
+  // The time the timer last read (each read moves the clock on by one).
+  static uint32_t seen() { return test_clock_now() - 1; }
 };
 
 TEST_F(FrameLoop, SlowDrawingStillGivesFiftyTicksASecond) {
-  min_ticks_per_pass = 99;
-  timer_update();
-  timer = 0;
-  started = SDL_GetTicks();
+  fewest = 99, most = last = 0;
   const int r = game_mainloop(
       [] {
-        if (++ticks < 50) return 0;
-        fiftieth_at = SDL_GetTicks() - started;
-        return 9;
+        ++ticks;
+        EXPECT_LE(20u * ticks, seen()) << "tick " << ticks << " ran ahead of the clock";
+        return ticks == 150 ? 9 : 0;
       },
       [] {
-        static int last;
-        if (passes++ > 0 && ticks - last < min_ticks_per_pass) min_ticks_per_pass = ticks - last;
+        EXPECT_LT(seen() - 20u * ticks, 20u) << "a whole tick left undone at pass " << passes;
+        if (passes++ > 0) fewest = std::min(fewest, ticks - last), most = std::max(most, ticks - last);
         last = ticks;
-        SDL_Delay(50);
+        test_clock_advance(50); // drawing takes 50 ms
       });
   EXPECT_EQ(r, 9);
-  // The 50th tick comes in the first pass that starts once a second has gone by,
-  EXPECT_GE(fiftieth_at, 995u);
-  EXPECT_LE(fiftieth_at, 1500u); // one tick a pass would need 2.5 s
-  // and every pass of over 40 ms catches up two ticks or more.
-  EXPECT_GE(min_ticks_per_pass, 2);
+  // After the first tick at 20 ms, passes of 51 ms (the draw and one poll)
+  // run two or three ticks each; the 150th comes in the first pass to see
+  // 3 s go by, the 60th, at 20 + 59 * 51 ms.
+  EXPECT_EQ(fewest, 2);
+  EXPECT_EQ(most, 3);
+  EXPECT_EQ(passes, 59);
+  EXPECT_EQ(seen(), 3029u);
 }
 
 TEST_F(FrameLoop, TimeLeftOnTheTimerIsCaughtUpInTheFirstPass) {
-  timer_update();
   timer = 100;
   EXPECT_EQ(game_mainloop([] { return passes ? 5 : count(); }, [] { drawn_at_first = ticks, passes++; }), 5);
   EXPECT_EQ(drawn_at_first, 5);
@@ -108,20 +113,24 @@ TEST_F(FrameLoop, KeyWaitNeedsAFreshPressAndReportsFireBeforeEscape) {
 }
 
 TEST_F(FrameLoop, KeyWaitEndsOnTheReleaseAndAnEscapeThenKeepsThePressResult) {
-  {
-    later press(60, [] { test_push_key(SDLK_RETURN, true); });
-    later release(200, [] { test_push_key(SDLK_RETURN, false); });
-    const uint32_t t0 = SDL_GetTicks();
-    EXPECT_EQ(game_wait_key(nullptr), GAME_DONE);
-    EXPECT_GE(SDL_GetTicks() - t0, 190u) << "returned before the release";
-  }
-  later press(60, [] { test_push_key(SDLK_RETURN, true); });
-  later escape(180, [] { test_push_key(SDLK_ESCAPE, true); });
-  later escape_up(260, [] { test_push_key(SDLK_ESCAPE, false); });
+  // Ticks fall every 20 ms; the press is seen at 60 and the release at 200.
+  test_clock_at(60, [] { test_push_key(SDLK_RETURN, true); });
+  test_clock_at(200, [] { test_push_key(SDLK_RETURN, false); });
+  EXPECT_EQ(game_wait_key(nullptr), GAME_DONE);
+  EXPECT_EQ(seen(), 200u) << "not ended by the release's own tick";
+  test_clock_at(260, [] { test_push_quit(); });
+  EXPECT_EQ(game_wait_key(nullptr), GAME_QUIT);
+  EXPECT_EQ(seen(), 260u);
+  test_input_reset();
+  // Escape while Return is held ends the second half; the press still counts.
+  test_clock_at(280, [] { test_push_key(SDLK_RETURN, true); });
+  std::optional<later> escape_up;
+  test_clock_at(300, [&] {
+    test_push_key(SDLK_ESCAPE, true);
+    escape_up.emplace(60, [] { test_push_key(SDLK_ESCAPE, false); });
+  });
   EXPECT_EQ(game_wait_key(nullptr), GAME_DONE);
   EXPECT_EQ(keys[SDLK_RETURN], 1) << "the wait ended by itself, not on Escape";
-  later close(60, [] { test_push_quit(); });
-  EXPECT_EQ(game_wait_key(nullptr), GAME_QUIT);
 }
 
 } // namespace

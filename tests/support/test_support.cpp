@@ -10,6 +10,7 @@
 #include <SDL.h>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <gtest/gtest.h>
 
 namespace {
@@ -64,6 +65,30 @@ void test_push_joy_button(int device, int button, bool down) {
   push(&SDL_Event::jbutton, {type, Uint8(device), Uint8(button), Uint8(down)});
 }
 void test_push_quit() { push(&SDL_Event::quit, {Uint8(SDL_QUIT)}); }
+
+namespace {
+uint32_t clock_now;
+std::multimap<uint32_t, std::function<void()>> clock_actions;
+} // namespace
+
+uint32_t test_clock_read() {
+  const uint32_t t = clock_now++;
+  while (!clock_actions.empty() && clock_actions.begin()->first <= t) {
+    auto action = std::move(clock_actions.begin()->second);
+    clock_actions.erase(clock_actions.begin());
+    action();
+  }
+  return t;
+}
+void test_clock_reset() {
+  clock_now = 0;
+  clock_actions.clear();
+}
+uint32_t test_clock_now() { return clock_now; }
+void test_clock_advance(uint32_t ms) { clock_now += ms; }
+void test_clock_at(uint32_t ms, std::function<void()> action) {
+  clock_actions.emplace(ms, std::move(action));
+}
 
 test_temp_dir::test_temp_dir() : path((std::filesystem::temp_directory_path() / "qira-test-XXXXXX").string()) {
   if (!mkdtemp(path.data())) {

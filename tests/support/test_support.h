@@ -1,6 +1,8 @@
 // Shared test helpers: the display under SDL's dummy driver, SDL events and
 // temporary folders. Joysticks come from support/joyport_fake.h.
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <string>
 
 // Opens the display (full screen if asked and possible, else a window), points vscrn_canvas at the
@@ -16,6 +18,15 @@ void test_push_mouse_button(int button, bool down);
 void test_push_joy_axis(int device, int axis, int value);
 void test_push_joy_button(int device, int button, bool down);
 void test_push_quit();
+
+// A scripted clock to put in SDL's place as timer_clock: every read moves it
+// on by one millisecond (the frame loop's busy wait polls it), and an action
+// queued for a time runs on the first read at or after it.
+uint32_t test_clock_read();
+void test_clock_reset(); // back to 0 ms with nothing queued
+uint32_t test_clock_now();
+void test_clock_advance(uint32_t ms);
+void test_clock_at(uint32_t ms, std::function<void()> action);
 
 // A fresh folder under the temporary directory, removed with its contents.
 struct test_temp_dir {
