@@ -153,9 +153,11 @@ int darkest_entry() {
   return best;
 }
 
-// Asks for the next window to be centred on the desktop. SDL reads the
-// position when it sets a windowed mode; it would otherwise keep the corner of
-// the previous window and push a larger one off the screen.
+// Asks for the window to be centred on the desktop. Classic SDL reads the
+// position at each windowed mode set; sdl12-compat only when it creates the
+// window, which is the first mode set, full screen or not, and leaving full
+// screen restores that position. Without it a window keeps the corner of an
+// earlier, smaller one and may hang off the screen.
 void window_place(int w, int h) {
   if (user_placed || desktop_w <= 0 || desktop_h <= 0) return;
   char pos[32];
@@ -165,7 +167,7 @@ void window_place(int w, int h) {
 }
 
 int resize_mode(int w, int h) {
-  if (!fullscreen) window_place(w, h);
+  window_place(w, h);
   if (!set_mode(w, h, shifts_for(w, h), fullscreen ? FULLSCREEN_FLAGS : WINDOW_FLAGS)) return 0;
   palette_update();
   windowed_xsize = w;
@@ -186,6 +188,7 @@ int mode_find() {
     for (int i = 0; list[i]; i++) modes.push_back({list[i]->w, list[i]->h});
   const graphics_choice best = graphics_choose_fullscreen(modes, any_size, {desktop_w, desktop_h});
   if (best.mode.width == 0) return 0;
+  window_place(windowed_xsize, windowed_ysize);
   return set_mode(best.mode.width, best.mode.height, best.shifts, FULLSCREEN_FLAGS);
 }
 
