@@ -33,8 +33,11 @@ package:
 	$(MAKE) build PREFIX=/usr
 	cd $(BUILD) && cpack -G DEB
 
+# The game itself stays silent when no display opens (status 2): say why here.
 run: build
-	cd $(BUILD)/demo && ../qira
+	@cd $(BUILD)/demo && ../qira; status=$$?; \
+	if [ $$status = 2 ]; then echo "qira: no display could be opened; run it in a desktop session, or try: xvfb-run make run" >&2; fi; \
+	exit $$status
 
 check: deps
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQIRA_SANITIZE=ON \

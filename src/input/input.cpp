@@ -65,4 +65,5 @@ void input_update() {
     default: break;
     }
   }
+  keyboard_settle();
 }

@@ -16,10 +16,20 @@ namespace {
 // then a key held through an F11 switch would seem released.
 uint8_t key_state[SDLK_LAST];
 
+// Classic SDL reports every held key released when a mode switch takes the
+// focus away, and quietly restores its own key state when the focus returns.
+// So a key-up soon after F11 is doubted: the key stays held until SDL's state
+// shows it held again, or is released once the grace has run out.
+constexpr int SWITCH_GRACE = 25; // drains: half a second at 50 frames a second
+int switch_grace;
+uint8_t key_doubted[SDLK_LAST];
+
 int32_t ring_next(int32_t i) { return (i + 1) % KEYBOARD_RING; }
 
 void key_state_clear() {
   std::memset(key_state, 0, sizeof key_state);
+  std::memset(key_doubted, 0, sizeof key_doubted);
+  switch_grace = 0;
   keycount = 0;
 }
 } // namespace
@@ -29,6 +39,7 @@ int32_t keycount;
 
 void keyboard_key_down(int sym, int unicode) {
   if (sym < 0 || sym >= SDLK_LAST) return;
+  key_doubted[sym] = 0;
   // Counted on the transition only, so a repeated down is not a second key.
   if (!keys[sym]) {
     keys[sym] = 1;
@@ -36,6 +47,7 @@ void keyboard_key_down(int sym, int unicode) {
   }
   if (sym == SDLK_F11) {
     graphics_set_fullscreen(!graphics_get_fullscreen());
+    switch_grace = SWITCH_GRACE;
     return;
   }
   // A full ring keeps the newest presses: drop the oldest unread one.
@@ -48,8 +60,27 @@ void keyboard_key_down(int sym, int unicode) {
 void keyboard_key_up(int sym) {
   if (sym < 0 || sym >= SDLK_LAST) return;
   if (!keys[sym]) return;
+  if (switch_grace > 0) {
+    key_doubted[sym] = 1;
+    return;
+  }
   keys[sym] = 0;
   if (keycount > 0) keycount--;
+}
+
+void keyboard_settle() {
+  if (switch_grace == 0) return;
+  switch_grace--;
+  const uint8_t *sdl_keys = SDL_GetKeyState(nullptr);
+  for (int sym = 0; sym < SDLK_LAST; sym++) {
+    if (!key_doubted[sym]) continue;
+    if (sdl_keys && sdl_keys[sym]) {
+      key_doubted[sym] = 0; // held all along: the key-up was the switch's
+    } else if (switch_grace == 0) {
+      key_doubted[sym] = 0;
+      keyboard_key_up(sym);
+    }
+  }
 }
 
 int keyboard_init() {
@@ -69,6 +100,7 @@ void keyboard_update() {
     default: break;
     }
   }
+  keyboard_settle();
 }
 
 void keyboard_typemode(int on) {

@@ -23,3 +23,5 @@ int readkey();
 // Shared by both pumps: a key going down or up.
 void keyboard_key_down(int sym, int unicode);
 void keyboard_key_up(int sym);
+// Ends each drain: settles the key-ups that came right after a mode switch.
+void keyboard_settle();

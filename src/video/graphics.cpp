@@ -3,6 +3,8 @@
 #include "video/graphics.h"
 #include "video/palette.h"
 #include "video/scale.h"
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -32,6 +34,12 @@ void (*graphics_update_func)();
 // current mode instead.
 int desktop_w, desktop_h;
 bool display_open;
+// The palette entry the area around the picture is filled with; -1 after a
+// mode set, when the whole surface still has to be filled.
+int margin_index = -1;
+// Whether the environment held a window placement before the display first
+// opened: the user's choice, which the centring below leaves alone.
+int user_placed = -1;
 
 // The display surface of a hardware mode may only be written while locked,
 // and its pixel address may move while unlocked.
@@ -103,6 +111,12 @@ graphics_presenter presenter_for(int w, int h, int shifts) {
   return (w == VSCRN_W && h == VSCRN_H) ? GRAPHICS_NOSCALE : GRAPHICS_NOSCALE_MARGIN;
 }
 
+graphics_choice choice_for(int index, graphics_mode m) {
+  const int s = shifts_for(m.width, m.height);
+  return {index, m, s, presenter_for(m.width, m.height, s), (m.width - (VSCRN_W << s)) >> 1,
+          (m.height - (VSCRN_H << s)) >> 1};
+}
+
 // Sets a mode and, on success, every presentation global to match it. On
 // failure the old surface may be gone, so nothing is presented until a
 // mode is set again.
@@ -123,10 +137,37 @@ int set_mode(int w, int h, int shifts, Uint32 flags) {
           graphics_margin_left;
   graphics_scale_shifts = shifts;
   graphics_update_func = presenter_func(presenter_for(surface->w, surface->h, shifts));
+  margin_index = -1;
   return 1;
 }
 
+// The darkest colour of the palette, so that the margins are black whenever
+// the palette holds black; the lowest such entry.
+int darkest_entry() {
+  int best = 0, best_light = 256 * 1000;
+  for (int i = 0; i < 256; i++) {
+    const SDL_Color &c = sdl_palette[i];
+    const int light = c.r * 299 + c.g * 587 + c.b * 114;
+    if (light < best_light) best = i, best_light = light;
+  }
+  return best;
+}
+
+// Asks for the window to be centred on the desktop. Classic SDL reads the
+// position at each windowed mode set; sdl12-compat only when it creates the
+// window, which is the first mode set, full screen or not, and leaving full
+// screen restores that position. Without it a window keeps the corner of an
+// earlier, smaller one and may hang off the screen.
+void window_place(int w, int h) {
+  if (user_placed || desktop_w <= 0 || desktop_h <= 0) return;
+  char pos[32];
+  std::snprintf(pos, sizeof pos, "%d,%d", std::max(0, (desktop_w - w) / 2),
+                std::max(0, (desktop_h - h) / 2));
+  setenv("SDL_VIDEO_WINDOW_POS", pos, 1);
+}
+
 int resize_mode(int w, int h) {
+  window_place(w, h);
   if (!set_mode(w, h, shifts_for(w, h), fullscreen ? FULLSCREEN_FLAGS : WINDOW_FLAGS)) return 0;
   palette_update();
   windowed_xsize = w;
@@ -139,26 +180,22 @@ int mode_find() {
 
   SDL_Rect **list = SDL_ListModes(nullptr, FULLSCREEN_FLAGS);
   if (!list) return 0;
+  const bool any_size = list == reinterpret_cast<SDL_Rect **>(-1);
   std::vector<graphics_mode> modes;
-  if (list == reinterpret_cast<SDL_Rect **>(-1)) {
-    // Any size will do: offer the desktop's own.
-    if (desktop_w > 0 && desktop_h > 0)
-      modes.push_back({desktop_w, desktop_h});
-    else
-      modes.push_back({windowed_xsize, windowed_ysize});
-  } else {
+  if (any_size)
+    modes.push_back({windowed_xsize, windowed_ysize}); // for an unknown desktop size
+  else
     for (int i = 0; list[i]; i++) modes.push_back({list[i]->w, list[i]->h});
-  }
-  const graphics_choice best = graphics_choose_mode(modes);
-  if (best.index < 0) return 0;
-  const graphics_mode &m = modes[static_cast<size_t>(best.index)];
-  return set_mode(m.width, m.height, best.shifts, FULLSCREEN_FLAGS);
+  const graphics_choice best = graphics_choose_fullscreen(modes, any_size, {desktop_w, desktop_h});
+  if (best.mode.width == 0) return 0;
+  window_place(windowed_xsize, windowed_ysize);
+  return set_mode(best.mode.width, best.mode.height, best.shifts, FULLSCREEN_FLAGS);
 }
 
 } // namespace
 
 graphics_choice graphics_choose_mode(std::span<const graphics_mode> modes) {
-  graphics_choice best{-1, 0, GRAPHICS_NOSCALE, 0, 0};
+  graphics_choice best{-1, {0, 0}, 0, GRAPHICS_NOSCALE, 0, 0};
   int32_t best_score = 64000;
   for (size_t i = 0; i < modes.size(); i++) {
     const int w = modes[i].width, h = modes[i].height;
@@ -168,13 +205,20 @@ graphics_choice graphics_choose_mode(std::span<const graphics_mode> modes) {
     const int32_t score = (w >> s) - VSCRN_W + (h >> s) - VSCRN_H + 64 * s;
     if (score >= best_score) continue;
     best_score = score;
-    best.index = static_cast<int>(i);
-    best.shifts = s;
-    best.presenter = presenter_for(w, h, s);
-    best.margin_left = (w - (VSCRN_W << s)) >> 1;
-    best.margin_top = (h - (VSCRN_H << s)) >> 1;
+    best = choice_for(static_cast<int>(i), modes[i]);
   }
   return best;
+}
+
+graphics_choice graphics_choose_fullscreen(std::span<const graphics_mode> modes, bool any_size,
+                                           graphics_mode desktop) {
+  const int w = desktop.width, h = desktop.height;
+  if (w >= VSCRN_W && h >= VSCRN_H) {
+    if (any_size) return choice_for(-1, desktop);
+    for (size_t i = 0; i < modes.size(); i++)
+      if (modes[i].width == w && modes[i].height == h) return choice_for(static_cast<int>(i), desktop);
+  }
+  return graphics_choose_mode(modes);
 }
 
 graphics_mode graphics_windowed_size(int desktop_width, int desktop_height) {
@@ -186,7 +230,10 @@ uint8_t *graphics_init() {
   // sdl12-compat lets SDL2 stretch full screen to the desktop, smoothed by
   // default; keep the pixels crisp unless the user chose otherwise.
   setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+  if (user_placed < 0)
+    user_placed = getenv("SDL_VIDEO_WINDOW_POS") || getenv("SDL_VIDEO_CENTERED") ? 1 : 0;
   if (SDL_Init(SDL_INIT_VIDEO) < 0) return nullptr;
+  SDL_WM_SetCaption("QIRA", "QIRA");
 
   const SDL_VideoInfo *info = SDL_GetVideoInfo();
   desktop_w = info ? info->current_w : 0;
@@ -228,7 +275,15 @@ void graphics_done() {
 }
 
 void graphics_update() {
-  if (graphics_update_func && sdl_rscrn) graphics_update_func();
+  if (!graphics_update_func || !sdl_rscrn) return;
+  // Nothing of an earlier mode may show around the picture, which is drawn
+  // over this fill right after.
+  const int dark = darkest_entry();
+  if (dark != margin_index) {
+    SDL_FillRect(sdl_rscrn, nullptr, static_cast<Uint32>(dark));
+    margin_index = dark;
+  }
+  graphics_update_func();
 }
 
 int graphics_get_fullscreen() { return fullscreen; }

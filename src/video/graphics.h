@@ -43,12 +43,19 @@ enum graphics_presenter {
   GRAPHICS_SCALE4X,
 };
 struct graphics_choice {
-  int index;  // position of the winner in the list, -1 when none qualifies
+  int index;         // position of the winner in the list, else -1
+  graphics_mode mode; // the winner; 0x0 when none qualifies
   int shifts; // scale shift of the winner
   graphics_presenter presenter;
   int margin_left, margin_top;
 };
 // Scores a full-screen mode list the way the display does and returns the winner.
 graphics_choice graphics_choose_mode(std::span<const graphics_mode> modes);
+// The full-screen mode: the desktop's own size when SDL offers it (listed, or
+// any_size for SDL's "every size will do"), so that the monitor shows the
+// picture on its own pixels at a whole scale; else the best-scoring mode. A
+// desktop of 0x0 is unknown.
+graphics_choice graphics_choose_fullscreen(std::span<const graphics_mode> modes, bool any_size,
+                                           graphics_mode desktop);
 // The window size used for a desktop of the given size.
 graphics_mode graphics_windowed_size(int desktop_w, int desktop_h);

@@ -1,13 +1,14 @@
-# Shared by tests/e2e/test_*.sh: a private 320x200 X server, the game, keys and screenshots.
+# Shared by tests/e2e/test_*.sh: a private X server (320x200 unless asked), a window manager,
+# the game, keys and screenshots.
 # CTest sets QIRA_BIN, QIRA_KIT and QIRA_SOURCE_DIR; E2E_KEEP=1 keeps the work folder.
 set -u
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 : "${QIRA_BIN:?}" "${QIRA_KIT:?}" "${QIRA_SOURCE_DIR:=$(cd "$E2E_DIR/../.." && pwd)}"
 export QIRA_SOURCE_DIR
 work=$(mktemp -d "${TMPDIR:-/tmp}/qira-e2e.XXXXXX")
-xvfb_pid="" game_pid="" status="" shot="" shots=0
+xvfb_pid="" wm_pid="" game_pid="" status="" shot="" shots=0
 cleanup() {
-  for pid in $game_pid $xvfb_pid; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+  for pid in $game_pid $wm_pid $xvfb_pid; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
   [ -n "${E2E_KEEP:-}" ] && echo "kept $work" || rm -rf "$work"
 }
 trap cleanup EXIT
@@ -20,13 +21,25 @@ demo() { "$QIRA_KIT" demo "$1" >/dev/null || fail "qira-kit demo failed"; }
 retry() { local n=$(($1 * 10)); shift; until "$@"; do n=$((n - 1)) && [ $n -gt 0 ] || return 1; sleep 0.1; done; }
 
 # Xvfb picks a free display itself and names it on fd 3: parallel tests never share one.
+# start_x [WIDTHxHEIGHT] replaces the server (and its window manager) of an earlier call.
 start_x() {
-  Xvfb -displayfd 3 -screen 0 320x200x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  for pid in $game_pid $wm_pid $xvfb_pid; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+  game_pid="" wm_pid="" && rm -f "$work/display"
+  Xvfb -displayfd 3 -screen 0 "${1:-320x200}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   retry 10 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
   export DISPLAY=":$(head -n 1 "$work/display")"
   retry 10 xdpyinfo >/dev/null 2>&1 && sleep 0.3 || fail "Xvfb on $DISPLAY does not answer"
 }
+
+# openbox, as a desktop has a window manager; ready once it has claimed the screen.
+start_wm() {
+  openbox --sm-disable >"$work/wm.log" 2>&1 &
+  wm_pid=$!
+  retry 10 wm_ready || fail "openbox did not start: $(cat "$work/wm.log")"
+  sleep 0.5 # it names itself before it has finished taking over the screen
+}
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window; }
 
 ended() { ! kill -0 "$game_pid" 2>/dev/null && { wait "$game_pid"; status=$?; game_pid=""; }; }
 shown() { ended || [ -n "$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null)" ]; }

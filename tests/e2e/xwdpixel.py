@@ -9,8 +9,11 @@
                      puts TEXT at (X, Y), from column X + 1, none 6 columns
                      either side; one ink colour per row
   cell SHEET X Y N   print which of SHEET's 60x30 cells 0..N-1 (5 a row) is
-                     shown at (X, Y), else fail"""
-import os, re, struct, sys
+                     shown at (X, Y), else fail
+  scaled REF S X Y   print the pixels of REF enlarged S times at (X, Y) that
+                     differ (clipped to the screen), then the pixels around it
+                     that are not black; holds when both are 0"""
+import array, operator, os, re, struct, sys
 
 def read(path):  # rows of (r, g, b)
     data = open(path, "rb").read()
@@ -28,10 +31,39 @@ def read(path):  # rows of (r, g, b)
     return [[pixel(int.from_bytes(data[off + y * line + x * step:off + y * line + (x + 1) * step],
                                   "little" if order == 0 else "big")) for x in range(w)] for y in range(ht)]
 
+def int_rows(path):  # rows of 0xRRGGBB; quick for the usual 32-bit screenshot
+    data = open(path, "rb").read()
+    h = None if data[:2] == b"P6" else \
+        struct.unpack((">" if struct.unpack(">I", data[:4])[0] < 0x10000 else "<") + "25I", data[:100])
+    if not h or h[11] != 32 or h[7] != 0 or h[14:17] != (0xFF0000, 0xFF00, 0xFF) or sys.byteorder != "little":
+        return [array.array("I", (r << 16 | g << 8 | b for r, g, b in row)) for row in read(path)]
+    off, line, w = h[0] + 12 * h[19], h[12], h[4]
+    rows = []
+    for y in range(h[5]):
+        raw = bytearray(data[off + y * line:off + y * line + 4 * w])
+        raw[3::4] = bytes(w)
+        rows.append(array.array("I", bytes(raw)))
+    return rows
+
 def area(x, y, w, h):
     return [(i, j) for j in range(y, y + h) for i in range(x, x + w)]
 
-cmd, s, a = sys.argv[1], read(sys.argv[-1]), sys.argv[2:-1]
+cmd, a = sys.argv[1], sys.argv[2:-1]
+if cmd == "scaled":
+    ref, (k, x0, y0), rows = int_rows(a[0]), map(int, a[1:]), int_rows(sys.argv[-1])
+    sw, rw, rh = len(rows[0]), len(ref[0]), len(ref)
+    big = [array.array("I", (p for p in r for _ in range(k))) for r in ref]
+    lo, hi = max(0, x0), min(sw, x0 + rw * k)  # the picture's columns on screen
+    diff = dark = 0
+    for y, row in enumerate(rows):
+        if y0 <= y < y0 + rh * k and lo < hi:
+            diff += sum(map(operator.ne, row[lo:hi], big[(y - y0) // k][lo - x0:hi - x0]))
+            dark += lo + sw - hi - row[:lo].count(0) - row[hi:].count(0)
+        else:
+            dark += sw - row.count(0)
+    print(diff, dark)
+    sys.exit(diff or dark)
+s = read(sys.argv[-1])
 if cmd == "ppm":
     open(a[0], "wb").write(b"P6\n%d %d\n255\n" % (len(s[0]), len(s)) + bytes(c for row in s for p in row for c in p))
 elif cmd == "diff":
