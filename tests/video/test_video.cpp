@@ -61,7 +61,9 @@ TEST(Graphics, ModeAndWindowChoice) {
     const graphics_choice c = graphics_choose_fullscreen(t.modes, t.any, t.desktop);
     EXPECT_EQ(std::tuple(c.index, c.mode.width, c.mode.height), std::tuple(t.index, t.w, t.h))
         << t.desktop.width << "x" << t.desktop.height << (t.any ? " any" : "");
-    if (t.w) EXPECT_EQ(std::tuple(c.shifts, c.margin_left, c.margin_top), std::tuple(t.shifts, t.left, t.top));
+    if (t.w) {
+      EXPECT_EQ(std::tuple(c.shifts, c.margin_left, c.margin_top), std::tuple(t.shifts, t.left, t.top));
+    }
   }
   for (const auto &t : {std::array{1280, 720, 640, 400}, {1279, 1024, 640, 400}, {1280, 800, 1280, 800},
                         {800, 399, 320, 200}}) {
