@@ -1,4 +1,7 @@
-// The fighter-set table shared by the selection and fight screens.
+// The game's shared globals and conventions ("glob" for global, the design's
+// name): the fighter-set table that the selection and fight screens share,
+// the fighter sheets' geometry and the shade entries of the palette. Only
+// data lives here; discovery is shell/fightset.h.
 #pragma once
 #include <cstdint>
 
@@ -18,6 +21,17 @@ constexpr int FIGHTER_CELL_Y = 60;
 // Top-left corner of frame k on a sheet.
 constexpr int fighter_frame_x(int k) { return FIGHTER_CELL_W * (k % FIGHTER_SHEET_COLUMNS); }
 constexpr int fighter_frame_y(int k) { return FIGHTER_CELL_H * (k / FIGHTER_SHEET_COLUMNS); }
+
+// Palette entries SHADE_FIRST .. SHADE_FIRST + SHADE_COUNT - 1 hold the
+// random ramps of set_shade_palette. The screens draw text from the bases
+// SHADE_TEXT_DIM and SHADE_TEXT_BRIGHT (eight entries each, one per glyph
+// row) and frames in SHADE_FRAME; all of them lie inside the shades.
+constexpr int SHADE_FIRST = 16;
+constexpr int SHADE_COUNT = 16;
+constexpr int SHADE_TEXT_DIM = 18;
+constexpr int SHADE_TEXT_BRIGHT = 24;
+constexpr int SHADE_FRAME = 21;
+static_assert(SHADE_TEXT_BRIGHT + 8 <= SHADE_FIRST + SHADE_COUNT);
 
 struct fighter_def {
   char *picture; // sheet file name, or "-" for no fighter

@@ -1,7 +1,7 @@
 // The font table and text output: its bytes, glyph placement, colour ramps and the canvas edges.
 #include "canvas/vga-8x8.h"
-#include "shell/util.h"
-#include "support/test_support.h"
+#include "canvas/text.h"
+#include "support/test_files.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <climits>

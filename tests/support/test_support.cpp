@@ -1,4 +1,4 @@
-// Shared test helpers: display, events and temporary folders.
+// Shared test helpers: the display and SDL events.
 #include "support/test_support.h"
 #include "canvas/canvas.h"
 #include "input/input.h"
@@ -9,7 +9,6 @@
 #include "video/graphics.h"
 #include <SDL.h>
 #include <cstring>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,8 +26,8 @@ bool test_display_open(bool fullscreen) {
     graphics_set_fullscreen(0);
     if (!fullscreen || !graphics_init()) return false;
   }
-  std::memset(vscrn, 0, 320 * 200);
-  vscrn_canvas = {nullptr, 320, 320, 200, vscrn};
+  std::memset(vscrn, 0, VSCRN_W * VSCRN_H);
+  vscrn_canvas = {nullptr, VSCRN_W, VSCRN_W, VSCRN_H, vscrn};
   test_input_reset();
   input_init();
   for (SDL_Event e; SDL_PollEvent(&e);) continue; // drop what opening queued
@@ -64,15 +63,3 @@ void test_push_joy_button(int device, int button, bool down) {
   push(&SDL_Event::jbutton, {type, Uint8(device), Uint8(button), Uint8(down)});
 }
 void test_push_quit() { push(&SDL_Event::quit, {Uint8(SDL_QUIT)}); }
-
-test_temp_dir::test_temp_dir() : path((std::filesystem::temp_directory_path() / "qira-test-XXXXXX").string()) {
-  if (!mkdtemp(path.data())) {
-    ADD_FAILURE() << "mkdtemp failed for " << path;
-    path.clear();
-  }
-}
-
-test_temp_dir::~test_temp_dir() {
-  std::error_code ec;
-  if (!path.empty()) std::filesystem::remove_all(path, ec);
-}

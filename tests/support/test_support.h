@@ -1,6 +1,7 @@
 // Shared test helpers: the display under SDL's dummy driver, SDL events and
 // temporary folders. Joysticks come from support/joyport_fake.h.
 #pragma once
+#include "support/test_files.h"
 #include <string>
 
 // Opens the display (full screen if asked and possible, else a window), points vscrn_canvas at the
@@ -16,13 +17,3 @@ void test_push_mouse_button(int button, bool down);
 void test_push_joy_axis(int device, int axis, int value);
 void test_push_joy_button(int device, int button, bool down);
 void test_push_quit();
-
-// A fresh folder under the temporary directory, removed with its contents.
-struct test_temp_dir {
-  std::string path;
-  test_temp_dir();
-  ~test_temp_dir();
-  test_temp_dir(const test_temp_dir &) = delete;
-  test_temp_dir &operator=(const test_temp_dir &) = delete;
-  std::string file(const std::string &name) const { return path + "/" + name; }
-};
