@@ -6,7 +6,7 @@ BENCH_BUILD ?= build/bench
 FUZZ_BUILD ?= build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run check test bench fuzz clean
+.PHONY: all deps build run check test bench fuzz format clean
 
 all: build
 
@@ -36,6 +36,10 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQIRA_TESTS=OFF -DQIRA_FUZZ=ON >/dev/null
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
 	scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Lays out every tracked source file by .clang-format.
+format:
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
 
 clean:
 	rm -rf build

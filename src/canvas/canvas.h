@@ -24,6 +24,9 @@ extern uint8_t *vscrn;
 // pointed at vscrn once the display is open.
 extern canvas vscrn_canvas;
 
+// The canvas_... operations name their canvas and clip against it. The game's
+// screens use only the screen operations below and canvas_free; the rest
+// complete the interface for tools and later screens.
 // Returns null when the size is not positive or memory runs out.
 canvas *canvas_new(int width, int height);
 void canvas_init_sub_canvas(canvas *c, canvas *parent, int x, int y, int width, int height);

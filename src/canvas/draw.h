@@ -2,6 +2,7 @@
 // draw_pane, fills the display's surface and so lives in video/draw_pane.h.
 #pragma once
 
+// The screens use draw_rect only; the others complete the set.
 void draw_hline_clip(int x, int y, int length, int colour);
 void draw_vline(int x, int y, int length, int colour);
 void draw_line(int x0, int y0, int x1, int y1, int colour);

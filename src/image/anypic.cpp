@@ -1,8 +1,8 @@
 // Chooses the loader by the file name's pattern, and the loaders' canvas.
 #include "image/anypic.h"
 #include "image/ilbm.h"
-#include "image/pcx.h"
 #include "image/loader.h"
+#include "image/pcx.h"
 #include "image/stpic.h"
 #include <fcntl.h>
 #include <fnmatch.h>

@@ -1,7 +1,7 @@
 // NEOchrome NEO: 4 bytes of flags and resolution, 16 ST colour words at 4,
 // further header to 128, then 32000 bytes of interleaved planes, big-endian.
-#include "image/loader.h"
 #include "image/atari.h"
+#include "image/loader.h"
 #include "image/stpic.h"
 #include <cstring>
 

@@ -1,8 +1,8 @@
 // DEGAS Elite PC1: resolution word, 16 ST colour words, then PackBits data
 // that unpacks to 32000 bytes of line-by-line planes. Anything after (the
 // colour-cycling tables) is not read.
-#include "image/loader.h"
 #include "image/atari.h"
+#include "image/loader.h"
 #include "image/rle_dec.h"
 #include "image/stpic.h"
 #include <cstring>

@@ -1,8 +1,8 @@
 // ZSoft PCX: a 128-byte header (numbers little-endian), run-length coded
 // rows, and 768 bytes of red, green, blue at the very end of the file.
 #include "image/pcx.h"
-#include "image/loader.h"
 #include "image/bytes.h"
+#include "image/loader.h"
 #include <cstring>
 
 namespace {

@@ -1,7 +1,7 @@
 // DEGAS PI1: resolution word, 16 ST colour words, 32000 bytes of
 // interleaved planes, all big-endian. Always decoded as 320x200x16.
-#include "image/loader.h"
 #include "image/atari.h"
+#include "image/loader.h"
 #include "image/stpic.h"
 #include <cstring>
 

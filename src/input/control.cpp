@@ -1,7 +1,7 @@
 // The control mask: every device reduced to directions and buttons.
 #include "input/control.h"
-#include "input/inputdev.h"
 #include "input/input.h"
+#include "input/inputdev.h"
 #include "input/joystick.h"
 #include "input/mouse.h"
 #include <SDL.h>

@@ -27,4 +27,5 @@ enum { CONTROL_KEYS_ARROWS = 0, CONTROL_KEYS_WASD = 1 };
 int control_check_keyboard(int layout);
 int control_check_mouse();
 int control_check_any();
+// Configurable controls; no screen calls it.
 int control_check(const control_config *cfg);

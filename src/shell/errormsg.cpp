@@ -3,10 +3,10 @@
 #include "shell/errormsg.h"
 #include "canvas/canvas.h"
 #include "canvas/draw.h"
-#include "video/draw_pane.h"
 #include "shell/gamemain.h"
 #include "shell/glob.h"
 #include "shell/util.h"
+#include "video/draw_pane.h"
 #include <cstring>
 #include <string>
 

@@ -1,7 +1,7 @@
 // The current palette, its hand-over to SDL, and raw palette files.
 #include "video/palette.h"
-#include "video/graphics.h"
 #include "image/fdio.h"
+#include "video/graphics.h"
 #include <fcntl.h>
 #include <unistd.h>
 

@@ -1,10 +1,10 @@
 // Drawing primitives: each one's pixel set and edge rule, read back from the screen.
-#include "canvas/draw.h"
 #include "canvas/canvas.h"
-#include <gtest/gtest.h>
+#include "canvas/draw.h"
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <set>
 #include <utility>
 #include <vector>

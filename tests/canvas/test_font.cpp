@@ -1,12 +1,12 @@
 // The font table and text output: its bytes, glyph placement, colour ramps and the canvas edges.
-#include "canvas/vga-8x8.h"
 #include "canvas/text.h"
+#include "canvas/vga-8x8.h"
 #include "support/test_files.h"
-#include <gtest/gtest.h>
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <utility>
