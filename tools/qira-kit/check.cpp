@@ -2,6 +2,7 @@
 // does and says, set by set, whether each would play.
 #include "canvas/canvas.h"
 #include "image/anypic.h"
+#include "image/fdio.h"
 #include "qira-kit/kit.h"
 #include "shell/fightset.h"
 #include "shell/glob.h"
@@ -20,14 +21,10 @@ namespace {
 
 // Goes back to the folder we came from, whatever happens in between.
 struct cwd_restore {
-  int fd = open(".", O_RDONLY | O_DIRECTORY);
-  cwd_restore() = default;
-  cwd_restore(const cwd_restore &) = delete;
-  cwd_restore &operator=(const cwd_restore &) = delete;
+  fdio_file start = fdio_open(".", O_RDONLY | O_DIRECTORY);
   ~cwd_restore() {
-    if (fd < 0) return;
-    if (fchdir(fd) != 0) std::perror("qira-kit check: returning to the starting folder");
-    close(fd);
+    if (start.ok() && fchdir(start.fd) != 0)
+      std::perror("qira-kit check: returning to the starting folder");
   }
 };
 
