@@ -26,8 +26,8 @@ struct at_action1 {
 
 void at_action_init(at_action *action, at_action_run_fn run, at_action_draw_fn draw);
 // The counted variant: its run callback steps every period ticks and
-// finishes once steps reaches limit. The fight screen uses only init, restart, run and draw; the rest
-// complete the sequencer's interface.
+// finishes once steps reaches limit. The fight screen uses only init,
+// restart, run and draw; the rest complete the sequencer's interface.
 void at_action1_init(at_action1 *action1, int period, int limit, at_action_draw_fn draw);
 void at_action_run(at_action *action);
 void at_action_draw(at_action *action);

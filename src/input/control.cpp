@@ -45,7 +45,8 @@ int control_check_joystick(int slot) {
 }
 
 int control_check_keyboard(int layout) {
-  if (layout == CONTROL_KEYS_WASD) return layout_directions(wasd) | (key_held(SDLK_TAB) ? CONTROL_FIRE : 0);
+  if (layout == CONTROL_KEYS_WASD)
+    return layout_directions(wasd) | (key_held(SDLK_TAB) ? CONTROL_FIRE : 0);
   int mask = layout_directions(arrows);
   if (key_held(SDLK_LALT) || key_held(SDLK_RETURN)) mask |= CONTROL_FIRE;
   if (key_held(SDLK_LCTRL)) mask |= CONTROL_FIRE2;
