@@ -8,7 +8,7 @@ FUZZ_BUILD ?= build/fuzz
 FUZZ_SECONDS ?= 60
 COVERAGE_BUILD ?= build/coverage
 
-.PHONY: all deps build run check test bench fuzz coverage clean install uninstall package
+.PHONY: all deps build run check test bench fuzz coverage format clean install uninstall package
 
 all: build
 
@@ -63,6 +63,10 @@ coverage: deps
 	CC=clang CXX=clang++ cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQIRA_TESTS=OFF -DQIRA_COVERAGE=ON >/dev/null
 	cmake --build $(COVERAGE_BUILD) -j $(JOBS) --target coverage_all
 	scripts/coverage $(COVERAGE_BUILD)
+
+# Lays out every tracked source file by .clang-format.
+format:
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
 
 clean:
 	rm -rf build

@@ -1,4 +1,6 @@
-// Rectangle movers; callers clip.
+// Rectangle movers; callers clip. The names are the design's: blit_no is
+// the opaque ("no transparency") copy, blit_nt the one that leaves colour 0
+// out ("transparent").
 #pragma once
 #include <cstdint>
 

@@ -1,11 +1,11 @@
 // Canvases: creation, sub-canvases, fills and clipped copies.
 #include "canvas/canvas.h"
 #include "canvas/blit.h"
-#include "video/graphics.h"
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
-// The virtual screen; its pixels are set once the display is open.
+uint8_t *vscrn;
 canvas vscrn_canvas = {nullptr, VSCRN_W, VSCRN_W, VSCRN_H, nullptr};
 
 namespace {

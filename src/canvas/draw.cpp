@@ -3,7 +3,6 @@
 // drop any pixel that would fall off the screen instead of writing past it.
 #include "canvas/draw.h"
 #include "canvas/canvas.h"
-#include "video/graphics.h"
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -122,17 +121,6 @@ void draw_rect(int x, int y, int width, int height, int colour) {
   } else {
     fill_row(left, right, top + 1, c);
   }
-}
-
-void draw_pane(int x, int y, int width, int height, int colour) {
-  if (!sdl_vscrn) return;
-  // SDL_Rect holds 16-bit fields; the arguments are cut to them.
-  SDL_Rect r;
-  r.x = static_cast<Sint16>(x);
-  r.y = static_cast<Sint16>(y);
-  r.w = static_cast<Uint16>(width);
-  r.h = static_cast<Uint16>(height);
-  SDL_FillRect(sdl_vscrn, &r, static_cast<Uint32>(colour & 0xFF));
 }
 
 // Midpoint stepping from (0, r) along one octant, shared by outlines and

@@ -8,6 +8,7 @@
 #include "shell/gamemain.h"
 #include "shell/glob.h"
 #include "shell/util.h"
+#include "video/draw_pane.h"
 #include "video/palette.h"
 
 namespace {
@@ -70,7 +71,7 @@ int charsel_logics() {
   }
   if (players_done == 2) {
     current_fightset = &fightset[selected_fightset];
-    return 1;
+    return GAME_DONE;
   }
   input_dev_claim &claim = player_control[players_done];
   if (input_dev_check_all(&claim.type, &claim.number, &claim.button)) {
@@ -87,18 +88,19 @@ void charsel_graphics() {
   if (background)
     draw_canvas(0, 0, background);
   else
-    draw_pane(0, 0, 320, 200, 0);
+    draw_pane(0, 0, VSCRN_W, VSCRN_H, 0);
   for (int i = 0; i < fightset_count; i++) {
     if (i == selected_fightset) {
-      fwritexy(&vscrn_canvas, CHARSEL_NAME_X, 11 + 10 * i, fightset[i].name, 24);
-      draw_rect(0, 10 + 10 * i, 320, 10, 21);
+      fwritexy(&vscrn_canvas, FIGHTSET_NAME_X, 11 + 10 * i, fightset[i].name, SHADE_TEXT_BRIGHT);
+      draw_rect(0, 10 + 10 * i, VSCRN_W, 10, SHADE_FRAME);
     } else {
-      fwritexy(&vscrn_canvas, CHARSEL_NAME_X, 11 + 10 * i, fightset[i].name, 18);
+      fwritexy(&vscrn_canvas, FIGHTSET_NAME_X, 11 + 10 * i, fightset[i].name, SHADE_TEXT_DIM);
     }
   }
-  fwritexy(&vscrn_canvas, 8, 192, players_done >= 1 ? "Player 1 ready" : "Player 1 hit fire", 24);
+  fwritexy(&vscrn_canvas, 8, 192, players_done >= 1 ? "Player 1 ready" : "Player 1 hit fire",
+           SHADE_TEXT_BRIGHT);
   fwritexy_right(&vscrn_canvas, 312, 192, players_done == 2 ? "Player 2 ready" : "Player 2 hit fire",
-                 24);
+                 SHADE_TEXT_BRIGHT);
 }
 
 int charsel_selected() { return selected_fightset; }

@@ -2,12 +2,6 @@
 #pragma once
 #include "canvas/canvas.h"
 
-// Set names are written from this column, 8 pixels a character, each
-// character's ink one column right of its cell.
-constexpr int CHARSEL_NAME_X = 10;
-// How many characters of a name show whole before the screen's right edge.
-constexpr int CHARSEL_NAME_CHARS = (VSCRN_W - 1 - CHARSEL_NAME_X) / 8;
-
 // Runs the screen; 1 when a fight was chosen, 2 Escape, 3 quit.
 int charsel();
 

@@ -1,8 +1,10 @@
 // Chooses the loader by the file name's pattern, and the loaders' canvas.
 #include "image/anypic.h"
 #include "image/ilbm.h"
+#include "image/loader.h"
 #include "image/pcx.h"
 #include "image/stpic.h"
+#include <fcntl.h>
 #include <fnmatch.h>
 
 namespace {
@@ -65,13 +67,16 @@ canvas *anypic_new_canvas(long long width, long long height, const char **error)
   return c;
 }
 
+fdio_file anypic_open(const char *name, const char **error) {
+  fdio_file f = fdio_open(name, O_RDONLY);
+  if (!f.ok()) anypic_fail(error, anypic_msg_open);
+  return f;
+}
+
 bool anypic_read_file(const char *name, bytes_file &file, const char **error) {
-  bytes_fd f(name);
-  if (!f.ok()) {
-    anypic_fail(error, anypic_msg_open);
-    return false;
-  }
-  if (!bytes_fd_read_all(f, file)) {
+  fdio_file f = anypic_open(name, error);
+  if (!f.ok()) return false;
+  if (!bytes_file_read(f.fd, file)) {
     anypic_fail(error, anypic_msg_no_memory);
     return false;
   }

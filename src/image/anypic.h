@@ -2,7 +2,6 @@
 // null, 768-byte palette or null, error text pointer or null; the canvas or null.
 #pragma once
 #include "canvas/canvas.h"
-#include "image/bytes.h"
 #include <cstdint>
 
 canvas *anypic_load(const char *name, canvas *c, uint8_t *palette, const char **error);
@@ -31,16 +30,3 @@ inline constexpr char anypic_msg_no_memory[] = "Out of memory";
 
 // The largest picture a loader creates a canvas for, in pixels.
 constexpr long long ANYPIC_MAX_PIXELS = 16LL << 20;
-
-// Stores msg through error when error is given.
-inline void anypic_fail(const char **error, const char *msg) {
-  if (error) *error = msg;
-}
-
-// A new canvas of width x height for a loader; null with "Picture has no
-// size", "Picture too large" or "Out of memory" when it cannot be had.
-canvas *anypic_new_canvas(long long width, long long height, const char **error);
-
-// The whole file, for the loaders that walk it with a bytes_reader; false
-// with "Unable to open file" or "Out of memory" when it cannot be had.
-bool anypic_read_file(const char *name, bytes_file &file, const char **error);

@@ -1,53 +1,30 @@
-// Bounded byte reading and whole-file reads for the picture loaders.
+// Bounded byte reading and whole files in memory for the picture loaders.
 #include "image/bytes.h"
-#include <cerrno>
+#include "image/fdio.h"
 #include <cstring>
-#include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
 size_t bytes_read(bytes_reader &r, uint8_t *out, size_t n) {
   size_t have = bytes_left(r);
-  if (have < n) {
-    r.ran_out = true;
-    n = have;
-  }
+  if (have < n) n = have;
   if (n) std::memcpy(out, r.data + r.pos, n);
   r.pos += n;
   return n;
 }
 
-bytes_fd::bytes_fd(const char *name) {
-  do {
-    fd = ::open(name, O_RDONLY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
-}
+namespace {
+uint8_t *bytes_alloc(size_t n) { return new (std::nothrow) uint8_t[n ? n : 1]; }
+} // namespace
 
-bytes_fd::~bytes_fd() {
-  if (fd >= 0) ::close(fd);
-}
-
-size_t bytes_fd_read(const bytes_fd &f, uint8_t *out, size_t n) {
-  size_t got = 0;
-  while (got < n) {
-    ssize_t r = ::read(f.fd, out + got, n - got);
-    if (r < 0 && errno == EINTR) continue;
-    if (r <= 0) break; // end of file, or an error such as reading a folder
-    got += size_t(r);
-  }
-  return got;
-}
-
-static uint8_t *bytes_alloc(size_t n) { return new (std::nothrow) uint8_t[n ? n : 1]; }
-
-bool bytes_fd_read_all(const bytes_fd &f, bytes_file &out) {
+bool bytes_file_read(int fd, bytes_file &out) {
   out.data.reset();
   out.size = 0;
   struct stat st;
   size_t want = 0;
-  if (fstat(f.fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-    off_t here = lseek(f.fd, 0, SEEK_CUR);
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+    off_t here = lseek(fd, 0, SEEK_CUR);
     if (here >= 0 && here < st.st_size) want = size_t(st.st_size - here);
     if (want > BYTES_FILE_LIMIT) want = BYTES_FILE_LIMIT;
   }
@@ -55,7 +32,7 @@ bool bytes_fd_read_all(const bytes_fd &f, bytes_file &out) {
     // A regular file: one allocation, normally one read.
     out.data.reset(bytes_alloc(want));
     if (!out.data) return false;
-    out.size = bytes_fd_read(f, out.data.get(), want);
+    out.size = fdio_read_all(fd, out.data.get(), want);
     return true;
   }
   // Anything else (a pipe, a device, a file of unknown size): grow as it comes.
@@ -65,7 +42,7 @@ bool bytes_fd_read_all(const bytes_fd &f, bytes_file &out) {
     if (!bigger) return false;
     if (out.size) std::memcpy(bigger.get(), out.data.get(), out.size);
     out.data = std::move(bigger);
-    size_t got = bytes_fd_read(f, out.data.get() + out.size, room - out.size);
+    size_t got = fdio_read_all(fd, out.data.get() + out.size, room - out.size);
     out.size += got;
     if (out.size < room || room >= BYTES_FILE_LIMIT) return true;
     room = room * 2 > BYTES_FILE_LIMIT ? BYTES_FILE_LIMIT : room * 2;

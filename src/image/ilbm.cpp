@@ -2,8 +2,8 @@
 // 32-bit length, data, a pad byte after odd lengths). BMHD gives the size
 // and compression, CMAP the colours, BODY the rows of one byte per pixel.
 #include "image/ilbm.h"
-#include "image/anypic.h"
 #include "image/bytes.h"
+#include "image/loader.h"
 #include "image/rle_dec.h"
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // NEOchrome NEO: 4 bytes of flags and resolution, 16 ST colour words at 4,
 // further header to 128, then 32000 bytes of interleaved planes, big-endian.
-#include "image/anypic.h"
 #include "image/atari.h"
+#include "image/loader.h"
 #include "image/stpic.h"
 #include <cstring>
 
@@ -14,15 +14,12 @@ static canvas *neo_decode(const uint8_t *raw, canvas *c, uint8_t *palette, const
 }
 
 canvas *neo_load(const char *name, uint8_t *raw, canvas *c, uint8_t *palette, const char **error) {
-  bytes_fd f(name);
-  if (!f.ok()) {
-    anypic_fail(error, anypic_msg_open);
-    return nullptr;
-  }
+  fdio_file f = anypic_open(name, error);
+  if (!f.ok()) return nullptr;
   // One read of the first 32128 bytes into the caller's buffer or ours.
   uint8_t own[NEO_READ_BYTES];
   uint8_t *buf = raw ? raw : own;
-  size_t got = bytes_fd_read(f, buf, NEO_READ_BYTES);
+  size_t got = fdio_read_all(f.fd, buf, NEO_READ_BYTES);
   std::memset(buf + got, 0, NEO_READ_BYTES - got);
   return neo_decode(buf, c, palette, error);
 }

@@ -1,8 +1,8 @@
 // DEGAS Elite PC1: resolution word, 16 ST colour words, then PackBits data
 // that unpacks to 32000 bytes of line-by-line planes. Anything after (the
 // colour-cycling tables) is not read.
-#include "image/anypic.h"
 #include "image/atari.h"
+#include "image/loader.h"
 #include "image/rle_dec.h"
 #include "image/stpic.h"
 #include <cstring>
@@ -35,14 +35,11 @@ static canvas *pc1_decode(std::span<const uint8_t> file, canvas *c, uint8_t *pal
 }
 
 canvas *pc1_load(const char *name, canvas *c, uint8_t *palette, const char **error) {
-  bytes_fd f(name);
-  if (!f.ok()) {
-    anypic_fail(error, anypic_msg_open);
-    return nullptr;
-  }
+  fdio_file f = anypic_open(name, error);
+  if (!f.ok()) return nullptr;
   // One read of header and at most 32000 bytes of packets.
   uint8_t file[PC1_READ_BYTES];
-  size_t got = bytes_fd_read(f, file, sizeof file);
+  size_t got = fdio_read_all(f.fd, file, sizeof file);
   return pc1_decode({file, got}, c, palette, error);
 }
 

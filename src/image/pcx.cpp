@@ -1,9 +1,39 @@
 // ZSoft PCX: a 128-byte header (numbers little-endian), run-length coded
 // rows, and 768 bytes of red, green, blue at the very end of the file.
 #include "image/pcx.h"
-#include "image/anypic.h"
 #include "image/bytes.h"
+#include "image/loader.h"
 #include <cstring>
+
+namespace {
+
+// Each row takes bytes until it has bpl pixels; a run may carry over into
+// the next row's place. Pixels go to out (moved on) but never past out_end;
+// decoding stops where the data ends, which is returned.
+const uint8_t *pcx_decode_rows(const uint8_t *p, const uint8_t *end, int rows, int bpl,
+                               uint8_t *&out, uint8_t *out_end) {
+  for (int row = 0; row < rows; row++) {
+    int count = 0;
+    while (count < bpl) {
+      if (p == end) return p;
+      unsigned b = *p++;
+      if ((b & 0xC0) == 0xC0) {
+        if (p == end) return p;
+        unsigned n = b & 0x3F;
+        size_t put = n < size_t(out_end - out) ? n : size_t(out_end - out);
+        std::memset(out, *p++, put);
+        out += put;
+        count += int(n);
+      } else {
+        if (out < out_end) *out++ = uint8_t(b);
+        count++;
+      }
+    }
+  }
+  return p;
+}
+
+} // namespace
 
 canvas *pcx_load_bytes(std::span<const uint8_t> file, uint8_t *header, canvas *c, uint8_t *palette,
                        const char **error) {
@@ -31,28 +61,8 @@ canvas *pcx_load_bytes(std::span<const uint8_t> file, uint8_t *header, canvas *c
   uint8_t *out = c->pixels;
   uint8_t *out_end = out + room;
 
-  // Each row takes bytes until it has bpl pixels; a run may carry over into
-  // the next row's place. Decoding stops where the file ends.
-  const uint8_t *p = bytes_here(r), *end = r.data + r.size;
-  for (int row = 0; row < rows; row++) {
-    int count = 0;
-    while (count < bpl) {
-      if (p == end) goto done;
-      unsigned b = *p++;
-      if ((b & 0xC0) == 0xC0) {
-        if (p == end) goto done;
-        unsigned n = b & 0x3F;
-        size_t put = n < size_t(out_end - out) ? n : size_t(out_end - out);
-        std::memset(out, *p++, put);
-        out += put;
-        count += int(n);
-      } else {
-        if (out < out_end) *out++ = uint8_t(b);
-        count++;
-      }
-    }
-  }
-done:
+  const uint8_t *end = r.data + r.size;
+  const uint8_t *p = pcx_decode_rows(bytes_here(r), end, rows, bpl, out, out_end);
   if (fresh) std::memset(out, 0, size_t(out_end - out));
 
   if (palette) {

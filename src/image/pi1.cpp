@@ -1,7 +1,7 @@
 // DEGAS PI1: resolution word, 16 ST colour words, 32000 bytes of
 // interleaved planes, all big-endian. Always decoded as 320x200x16.
-#include "image/anypic.h"
 #include "image/atari.h"
+#include "image/loader.h"
 #include "image/stpic.h"
 #include <cstring>
 
@@ -15,14 +15,11 @@ static canvas *pi1_decode(const uint8_t *file, canvas *c, uint8_t *palette, cons
 }
 
 canvas *pi1_load(const char *name, canvas *c, uint8_t *palette, const char **error) {
-  bytes_fd f(name);
-  if (!f.ok()) {
-    anypic_fail(error, anypic_msg_open);
-    return nullptr;
-  }
+  fdio_file f = anypic_open(name, error);
+  if (!f.ok()) return nullptr;
   // One read of header and planes; a short file leaves zeros (colour 0).
   uint8_t file[PI1_READ_BYTES];
-  size_t got = bytes_fd_read(f, file, sizeof file);
+  size_t got = fdio_read_all(f.fd, file, sizeof file);
   std::memset(file + got, 0, sizeof file - got);
   return pi1_decode(file, c, palette, error);
 }

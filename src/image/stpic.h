@@ -1,7 +1,7 @@
 // Atari ST low-resolution pictures: DEGAS PI1, DEGAS Elite PC1, NEOchrome NEO.
 #pragma once
 #include "canvas/canvas.h"
-#include "image/bytes.h"
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -19,7 +19,3 @@ constexpr size_t NEO_READ_BYTES = 128 + 32000;
 canvas *pi1_load_bytes(std::span<const uint8_t> file, canvas *c, uint8_t *palette, const char **error);
 canvas *pc1_load_bytes(std::span<const uint8_t> file, canvas *c, uint8_t *palette, const char **error);
 canvas *neo_load_bytes(std::span<const uint8_t> file, uint8_t *raw, canvas *c, uint8_t *palette, const char **error);
-
-// Decodes the PC1 data at the reader's position (at most 32000 bytes of it)
-// into 64000 pixels; data that ends early leaves colour 0.
-void read_pc1(bytes_reader &file, uint8_t *pixels);

@@ -1,7 +1,7 @@
 // The control mask: every device reduced to directions and buttons.
 #include "input/control.h"
-#include "input/inputdev.h"
 #include "input/input.h"
+#include "input/inputdev.h"
 #include "input/joystick.h"
 #include "input/mouse.h"
 #include <SDL.h>
@@ -45,7 +45,8 @@ int control_check_joystick(int slot) {
 }
 
 int control_check_keyboard(int layout) {
-  if (layout == 1) return layout_directions(wasd) | (key_held(SDLK_TAB) ? CONTROL_FIRE : 0);
+  if (layout == CONTROL_KEYS_WASD)
+    return layout_directions(wasd) | (key_held(SDLK_TAB) ? CONTROL_FIRE : 0);
   int mask = layout_directions(arrows);
   if (key_held(SDLK_LALT) || key_held(SDLK_RETURN)) mask |= CONTROL_FIRE;
   if (key_held(SDLK_LCTRL)) mask |= CONTROL_FIRE2;
@@ -60,7 +61,8 @@ int control_check_mouse() {
 int control_check_any() {
   int mask = 0;
   for (int j = 0; j < joystick_count; j++) mask |= control_check_joystick(j);
-  return mask | control_check_keyboard(0) | control_check_keyboard(1) | control_check_mouse();
+  return mask | control_check_keyboard(CONTROL_KEYS_ARROWS) |
+         control_check_keyboard(CONTROL_KEYS_WASD) | control_check_mouse();
 }
 
 int control_check(const control_config *cfg) {

@@ -19,7 +19,13 @@ struct control_config {
 };
 
 int control_check_joystick(int slot);
+// The two keyboard layouts: arrows with left Alt or Return (fire), left Ctrl
+// (second button) and Escape; W A S D with Tab (fire). Any other number reads
+// as the arrows.
+enum { CONTROL_KEYS_ARROWS = 0, CONTROL_KEYS_WASD = 1 };
+
 int control_check_keyboard(int layout);
 int control_check_mouse();
 int control_check_any();
+// Configurable controls; no screen calls it.
 int control_check(const control_config *cfg);

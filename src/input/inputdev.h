@@ -30,6 +30,8 @@ extern input_dev_claim player_control[2];
 int input_dev_check(int type, int number, int *button);
 int input_dev_check_all(int *type, int *number, int *button);
 int input_dev_check_button(int type, int number, int button);
+// Device names and records for a settings screen the game does not have; no
+// screen calls these.
 const char *input_dev_get_type_string(int type);
 int input_dev_has_stick(int type);
 int input_dev_is_singleuser(int type);

@@ -13,6 +13,8 @@ extern int32_t sdl_keyboard_head;
 extern int32_t sdl_keyboard_tail;
 extern int32_t sdl_keyboard_typemode_set;
 
+// A pump for programs that want only the keyboard, and the typed-key ring;
+// no screen of the game calls them.
 int keyboard_init();
 void keyboard_update();
 void keyboard_typemode(int on);

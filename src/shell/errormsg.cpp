@@ -4,14 +4,16 @@
 #include "canvas/canvas.h"
 #include "canvas/draw.h"
 #include "shell/gamemain.h"
+#include "shell/glob.h"
 #include "shell/util.h"
+#include "video/draw_pane.h"
 #include <cstring>
 #include <string>
 
 namespace {
 
 // The widest line whose box (text + 16 columns of frame and margin) still
-// fits the 320-column screen.
+// fits the screen's VSCRN_W columns.
 constexpr size_t LINE_MAX = 38;
 
 const char FAILLOAD_PREFIX[] = "Failed to load ";
@@ -37,9 +39,9 @@ int errormsg(const char *line1, const char *line2) {
   int w = w1 > w2 ? w1 : w2;
   int half = (w + 16) / 2;
   draw_pane(161 - half, 83, w + 14, 34, 0);
-  draw_rect(160 - half, 82, w + 16, 36, 21);
-  if (w1 != 0) fwritexy(&vscrn_canvas, 160 - w1 / 2, 90, line1, 24);
-  if (w2 != 0) fwritexy(&vscrn_canvas, 160 - w2 / 2, 102, line2, 18);
+  draw_rect(160 - half, 82, w + 16, 36, SHADE_FRAME);
+  if (w1 != 0) fwritexy(&vscrn_canvas, 160 - w1 / 2, 90, line1, SHADE_TEXT_BRIGHT);
+  if (w2 != 0) fwritexy(&vscrn_canvas, 160 - w2 / 2, 102, line2, SHADE_TEXT_DIM);
   return game_wait_key(nullptr);
 }
 

@@ -1,6 +1,7 @@
 // Fighter-set discovery: every *.dat of a folder, six non-blank lines each.
 #include "shell/fightset.h"
-#include "shell/util.h"
+#include "image/fdio.h"
+#include "shell/fdreadline.h"
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -20,16 +21,6 @@ struct dir_closer {
   void operator()(DIR *d) const { closedir(d); }
 };
 using dir_handle = std::unique_ptr<DIR, dir_closer>;
-
-struct fd_handle {
-  int fd;
-  explicit fd_handle(int f) : fd(f) {}
-  ~fd_handle() {
-    if (fd >= 0) close(fd);
-  }
-  fd_handle(const fd_handle &) = delete;
-  fd_handle &operator=(const fd_handle &) = delete;
-};
 
 // Decimal as strtol reads it, clamped to the 32-bit range.
 int32_t parse_count(const char *text) {
@@ -73,7 +64,7 @@ void fightset_discover(const char *dir, fightset_report *report) {
       report->ignored.emplace_back(entry->d_name);
       continue;
     }
-    fd_handle file(openat(dirfd(listing.get()), entry->d_name, O_RDONLY));
+    fdio_file file = fdio_openat(dirfd(listing.get()), entry->d_name, O_RDONLY);
     if (file.fd < 0) {
       if (report) report->unreadable.emplace_back(entry->d_name);
       continue;
@@ -99,7 +90,7 @@ void fightset_discover(const char *dir, fightset_report *report) {
 int fightset_read_file(const char *path, fightset_entry &set,
                        std::array<std::string, 6> *raw_lines) {
   // Without blocking, and only from a regular file: a FIFO would never answer.
-  fd_handle file(open(path, O_RDONLY | O_NONBLOCK));
+  fdio_file file = fdio_open(path, O_RDONLY | O_NONBLOCK);
   struct stat st;
   if (file.fd < 0 || fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) return 0;
   int32_t raw_pairs[2];

@@ -44,11 +44,11 @@ int game_wait_key_down_logics() {
   }
   if (!ready) return 0; // held since before the wait: needs a fresh press
   ready = 0;
-  return (c & CONTROL_FIRE) ? 1 : 2;
+  return (c & CONTROL_FIRE) ? GAME_DONE : GAME_ESCAPE;
 }
 
 int game_wait_key_up_logics() {
-  return (control_check_any() & (CONTROL_FIRE | CONTROL_ESCAPE)) ? 0 : 1;
+  return (control_check_any() & (CONTROL_FIRE | CONTROL_ESCAPE)) ? 0 : GAME_DONE;
 }
 
 int game_wait_key(game_graphics graphics) {

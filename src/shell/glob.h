@@ -1,5 +1,9 @@
-// The fighter-set table shared by the selection and fight screens.
+// The game's shared globals and conventions ("glob" for global): the
+// fighter-set table that the selection and fight screens share,
+// the fighter sheets' geometry and the shade entries of the palette. Only
+// data lives here; discovery is shell/fightset.h.
 #pragma once
+#include "canvas/canvas.h"
 #include <cstdint>
 
 constexpr int FIGHTSET_MAX = 19;
@@ -29,6 +33,23 @@ constexpr int FIGHTER_ATTACK_FRAMES = 3;
 constexpr int FIGHTER_ATTACK_REPEAT_TICK = FIGHTER_ATTACK_FRAMES * FIGHTER_ATTACK_PERIOD + 2;
 // The tick (from 1) on which step s of an attack is drawn.
 constexpr int fighter_attack_tick(int s) { return s == 0 ? 1 : s * FIGHTER_ATTACK_PERIOD; }
+
+// Palette entries SHADE_FIRST .. SHADE_FIRST + SHADE_COUNT - 1 hold the
+// random ramps of set_shade_palette. The screens draw text from the bases
+// SHADE_TEXT_DIM and SHADE_TEXT_BRIGHT (eight entries each, one per glyph
+// row) and frames in SHADE_FRAME; all of them lie inside the shades.
+constexpr int SHADE_FIRST = 16;
+constexpr int SHADE_COUNT = 16;
+constexpr int SHADE_TEXT_DIM = 18;
+constexpr int SHADE_TEXT_BRIGHT = 24;
+constexpr int SHADE_FRAME = 21;
+static_assert(SHADE_TEXT_BRIGHT + 8 <= SHADE_FIRST + SHADE_COUNT);
+
+// The selection list writes set names from column FIGHTSET_NAME_X, 8 pixels
+// a character, each character's ink one column right of its cell; this many
+// characters of a name show whole before the screen's right edge.
+constexpr int FIGHTSET_NAME_X = 10;
+constexpr int FIGHTSET_NAME_CHARS = (VSCRN_W - 1 - FIGHTSET_NAME_X) / 8;
 
 struct fighter_def {
   char *picture; // sheet file name, or "-" for no fighter

@@ -1,7 +1,7 @@
 // The game's linear congruential generator, seeded from the system.
 #include "shell/random.h"
+#include "image/fdio.h"
 #include <fcntl.h>
-#include <unistd.h>
 
 uint32_t random_seed = 0;
 
@@ -12,22 +12,14 @@ uint32_t random_step() {
   return random_seed;
 }
 
-// Closes the descriptor whichever way the caller leaves.
-struct fd_closer {
-  int fd;
-  ~fd_closer() { close(fd); }
-};
-
 } // namespace
 
 int randomize() {
-  int fd = open("/dev/random", O_RDONLY);
-  if (fd < 0) return 0;
-  fd_closer guard{fd};
+  const fdio_file f = fdio_open("/dev/random", O_RDONLY);
+  if (!f.ok()) return 0;
   // The seed takes the bytes as they come, in memory order; a short read
   // keeps what it got.
-  ssize_t got = read(fd, &random_seed, sizeof random_seed);
-  (void)got;
+  fdio_read_all(f.fd, &random_seed, sizeof random_seed);
   return 1;
 }
 

@@ -1,10 +1,11 @@
-// Line reader, screen clear, shade palette and text output.
+// Screen clear and shade palette. The design's util module also holds the
+// line reader and the text output, which the core builds as
+// shell/fdreadline.h and canvas/text.h; they are included here for the screens.
 #pragma once
-#include "canvas/canvas.h"
-#include <cstdint>
+#include "canvas/text.h"
+#include "shell/fdreadline.h"
 
-int32_t fdreadline(int32_t fd, char *buffer, int32_t size);
+// Fills the whole virtual screen with colour 0 and presents it.
 void clr();
+// Puts three random ramps into the shade entries and makes the palette current.
 void set_shade_palette();
-void fwritexy(canvas *c, int x, int y, const char *text, int colour);
-void fwritexy_right(canvas *c, int x, int y, const char *text, int colour);

@@ -10,7 +10,6 @@
 #include <vector>
 
 SDL_Surface *sdl_vscrn;
-uint8_t *vscrn;
 uint8_t *VSCRN;
 SDL_Surface *sdl_rscrn;
 uint8_t *RSCRN;
@@ -20,8 +19,6 @@ int graphics_scale_shifts;
 
 namespace {
 
-constexpr int VSCRN_W = 320;
-constexpr int VSCRN_H = 200;
 constexpr Uint32 FULLSCREEN_FLAGS = SDL_FULLSCREEN | SDL_HWSURFACE;
 constexpr Uint32 WINDOW_FLAGS = SDL_HWSURFACE;
 

@@ -1,13 +1,15 @@
 // The SDL display: mode choice, the 320x200 virtual screen and its presentation.
 #pragma once
+#include "canvas/canvas.h"
 #include <SDL.h>
 #include <cstdint>
 #include <span>
 
 // The virtual screen surface (320x200, 8 bits, rows exactly 320 bytes apart).
 extern SDL_Surface *sdl_vscrn;
-// Its first pixel; drawing goes through vscrn_canvas, presenters read VSCRN.
-extern uint8_t *vscrn;
+// Its first pixel, as the presenters read it: the same address as vscrn
+// (canvas/canvas.h), under the capital name the design gives raw display
+// addresses.
 extern uint8_t *VSCRN;
 // The display surface of the current mode (owned by SDL).
 extern SDL_Surface *sdl_rscrn;

@@ -1,7 +1,7 @@
 // The current palette, its hand-over to SDL, and raw palette files.
 #include "video/palette.h"
+#include "image/fdio.h"
 #include "video/graphics.h"
-#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -10,39 +10,17 @@ SDL_Color sdl_palette[256];
 
 namespace {
 
-// Closes the descriptor on every way out.
-struct palette_fd {
-  int fd;
-  explicit palette_fd(int f) : fd(f) {}
-  palette_fd(const palette_fd &) = delete;
-  palette_fd &operator=(const palette_fd &) = delete;
-  ~palette_fd() {
-    if (fd >= 0) close(fd);
-  }
-};
-
-// Reads until the buffer is full or the file ends; a short file replaces
-// only the bytes it has.
-void palette_read_fd(int fd, uint8_t *buffer) {
-  size_t done = 0;
-  while (done < PALETTE_BYTES) {
-    const ssize_t n = read(fd, buffer + done, PALETTE_BYTES - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<size_t>(n);
-  }
-}
-
 enum class palette_seek { start, ilbm_colours, pcx_tail };
 
 void palette_read_file(uint8_t *buffer, const char *name, palette_seek where) {
-  palette_fd f(open(name, O_RDONLY));
+  const fdio_file f = fdio_open(name, O_RDONLY);
   if (f.fd < 0) return;
   // A failed seek leaves the position at the start, which is where the
   // bytes are then read from.
   if (where == palette_seek::ilbm_colours) lseek(f.fd, 48, SEEK_SET);
   if (where == palette_seek::pcx_tail) lseek(f.fd, -PALETTE_BYTES, SEEK_END);
-  palette_read_fd(f.fd, buffer);
+  // A short file replaces only the bytes it has.
+  fdio_read_all(f.fd, buffer, PALETTE_BYTES);
 }
 
 } // namespace
@@ -82,13 +60,6 @@ void palette_loadfrom_pcx(uint8_t *buffer, const char *name) {
 }
 
 void palette_save(const uint8_t *buffer, const char *name) {
-  palette_fd f(open(name, O_WRONLY | O_CREAT | O_TRUNC, 0600));
-  if (f.fd < 0) return;
-  size_t done = 0;
-  while (done < PALETTE_BYTES) {
-    const ssize_t n = write(f.fd, buffer + done, PALETTE_BYTES - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<size_t>(n);
-  }
+  const fdio_file f = fdio_open(name, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (f.ok()) fdio_write_all(f.fd, buffer, PALETTE_BYTES);
 }

@@ -1,4 +1,5 @@
-// Palette component conversions between the 8-bit and the 6-bit range.
+// palettea: palette component conversions between the 8-bit and the 6-bit
+// range, with no SDL.
 #include "video/palette.h"
 
 void palette_adjust(uint8_t *buffer) {

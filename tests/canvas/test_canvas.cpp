@@ -1,7 +1,6 @@
 // Canvases and blitters: ownership, fills and the exact clipping rules.
 #include "canvas/blit.h"
 #include "canvas/canvas.h"
-#include "video/graphics.h"
 #include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // The font table and text output: its bytes, glyph placement, colour ramps and the canvas edges.
+#include "canvas/text.h"
 #include "canvas/vga-8x8.h"
-#include "shell/util.h"
-#include "support/test_support.h"
-#include <gtest/gtest.h>
+#include "support/test_files.h"
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <utility>

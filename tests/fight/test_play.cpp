@@ -2,7 +2,6 @@
 #include "fight/play.h"
 #include "input/input.h"
 #include "input/inputdev.h"
-#include "qira-kit/picture.h"
 #include "shell/fightset.h"
 #include "shell/random.h"
 #include "support/test_support.h"
@@ -19,15 +18,11 @@ namespace {
 
 // A 16-colour picture whose sheet cell k (5 to a row, 60x30) holds first + k.
 void write_sheet(const std::string &path, int first) {
-  kit_picture pic;
-  pic.width = 320;
-  pic.height = 200;
-  pic.pixels.resize(320 * 200);
+  test_picture pic{320, 200, std::vector<uint8_t>(320 * 200), {}};
   for (int y = 0; y < 200; y++)
     for (int x = 0; x < 320; x++)
       pic.pixels[y * 320 + x] = uint8_t(first < 0 ? 15 : (first + y / 30 * 5 + x / 60) & 15);
-  std::string error;
-  ASSERT_TRUE(kit_write(path, pic, error)) << error;
+  test_write_picture(path, pic);
 }
 
 class Play : public ::testing::Test {

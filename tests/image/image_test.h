@@ -1,7 +1,7 @@
 // Picture loader test helpers: files built from the format definitions, owned or borrowed canvases.
 #pragma once
 #include "image/anypic.h"
-#include "support/test_support.h"
+#include "support/test_files.h"
 #include <cstdint>
 #include <fstream>
 #include <memory>

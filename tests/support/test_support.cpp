@@ -1,4 +1,4 @@
-// Shared test helpers: display, events and temporary folders.
+// Shared test helpers: the display and SDL events.
 #include "support/test_support.h"
 #include "canvas/canvas.h"
 #include "input/input.h"
@@ -9,7 +9,6 @@
 #include "video/graphics.h"
 #include <SDL.h>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <gtest/gtest.h>
 
@@ -28,8 +27,8 @@ bool test_display_open(bool fullscreen) {
     graphics_set_fullscreen(0);
     if (!fullscreen || !graphics_init()) return false;
   }
-  std::memset(vscrn, 0, 320 * 200);
-  vscrn_canvas = {nullptr, 320, 320, 200, vscrn};
+  std::memset(vscrn, 0, VSCRN_W * VSCRN_H);
+  vscrn_canvas = {nullptr, VSCRN_W, VSCRN_W, VSCRN_H, vscrn};
   test_input_reset();
   input_init();
   for (SDL_Event e; SDL_PollEvent(&e);) continue; // drop what opening queued
@@ -90,14 +89,3 @@ void test_clock_at(uint32_t ms, std::function<void()> action) {
   clock_actions.emplace(ms, std::move(action));
 }
 
-test_temp_dir::test_temp_dir() : path((std::filesystem::temp_directory_path() / "qira-test-XXXXXX").string()) {
-  if (!mkdtemp(path.data())) {
-    ADD_FAILURE() << "mkdtemp failed for " << path;
-    path.clear();
-  }
-}
-
-test_temp_dir::~test_temp_dir() {
-  std::error_code ec;
-  if (!path.empty()) std::filesystem::remove_all(path, ec);
-}

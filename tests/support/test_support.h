@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include "support/test_files.h"
 #include <string>
 
 // Opens the display (full screen if asked and possible, else a window), points vscrn_canvas at the
@@ -28,12 +29,3 @@ uint32_t test_clock_now();
 void test_clock_advance(uint32_t ms);
 void test_clock_at(uint32_t ms, std::function<void()> action);
 
-// A fresh folder under the temporary directory, removed with its contents.
-struct test_temp_dir {
-  std::string path;
-  test_temp_dir();
-  ~test_temp_dir();
-  test_temp_dir(const test_temp_dir &) = delete;
-  test_temp_dir &operator=(const test_temp_dir &) = delete;
-  std::string file(const std::string &name) const { return path + "/" + name; }
-};

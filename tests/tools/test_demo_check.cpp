@@ -1,6 +1,5 @@
 // qira-kit demo draws a playable folder; qira-kit check catches what would
 // keep a set from playing.
-#include "fight/charsel.h"
 #include "qira-kit/check.h"
 #include "qira-kit/demo_art.h"
 #include "qira-kit/picture.h"
@@ -153,7 +152,7 @@ void write_set_pictures(const test_temp_dir &dir) {
 }
 
 TEST(Check, ReportsEveryMistakeThatShowsWrongInTheGame) {
-  const std::string long_name(CHARSEL_NAME_CHARS, 'N');
+  const std::string long_name(FIGHTSET_NAME_CHARS, 'N');
   const struct {
     std::string set; // written as x.dat beside a good set; empty: no set at all
     int status;

@@ -2,6 +2,7 @@
 // pixel-replication scalers; palette conversions, files and hand-over to SDL.
 #include "input/mouse.h"
 #include "support/test_support.h"
+#include "video/draw_pane.h"
 #include "video/graphics.h"
 #include "video/palette.h"
 #include "video/scale.h"
@@ -140,6 +141,26 @@ TEST(Graphics, Display) {
 }
 
 // The replicated pixels inside the picture; untouched bytes beyond the row, below it and before an odd start.
+// The filled rectangle is SDL's fill of the screen surface: cut to 16 bits, then to the screen.
+TEST(Graphics, DrawPaneFillsTheRectangleOnScreen) {
+  ASSERT_TRUE(test_display_open(false));
+  const struct { int x, y, w, h, x0, y0, x1, y1; } cases[] = {
+      {0, 0, 320, 200, 0, 0, 319, 199}, {-10, -10, 20, 20, 0, 0, 9, 9},
+      {310, 195, 50, 50, 310, 195, 319, 199}, {65536 + 100, 50, 2, 2, 100, 50, 101, 51},
+  };
+  for (const auto &t : cases) {
+    std::fill(vscrn, vscrn + 64000, 0);
+    draw_pane(t.x, t.y, t.w, t.h, 0x105);
+    int wrong = 0;
+    for (int y = 0; y < 200; y++)
+      for (int x = 0; x < 320; x++)
+        wrong += vscrn[y * 320 + x] != (x >= t.x0 && x <= t.x1 && y >= t.y0 && y <= t.y1 ? 5 : 0);
+    EXPECT_EQ(wrong, 0) << t.x << "," << t.y;
+  }
+  test_display_close();
+  draw_pane(0, 0, 10, 10, 1); // closed: nothing to fill, nothing touched
+}
+
 TEST(Scale, ReplicatesThePictureAndWritesNothingElse) {
   const struct {
     int w, h, src_pitch, spare, offset;

@@ -4,8 +4,8 @@
 #include "qira-kit/check.h"
 #include "canvas/canvas.h"
 #include "canvas/vga-8x8.h"
-#include "fight/charsel.h"
 #include "image/anypic.h"
+#include "image/fdio.h"
 #include "qira-kit/kit.h"
 #include "shell/fightset.h"
 #include "shell/glob.h"
@@ -26,16 +26,10 @@ namespace {
 
 // Goes back to the folder we came from, whatever happens in between.
 struct cwd_restore {
-  int fd = open(".", O_RDONLY | O_DIRECTORY);
-  cwd_restore() = default;
-  cwd_restore(const cwd_restore &) = delete;
-  cwd_restore &operator=(const cwd_restore &) = delete;
+  fdio_file start = fdio_open(".", O_RDONLY | O_DIRECTORY);
   ~cwd_restore() {
-    if (fd < 0)
-      return;
-    if (fchdir(fd) != 0)
+    if (start.ok() && fchdir(start.fd) != 0)
       std::perror("qira-kit check: returning to the starting folder");
-    close(fd);
   }
 };
 
@@ -239,13 +233,13 @@ void check_name(set_check &c, std::string name) {
                "as its code page 437 glyph, which is only right if the file "
                "was written in "
                "that code page");
-  if (name.size() > size_t(CHARSEL_NAME_CHARS))
+  if (name.size() > size_t(FIGHTSET_NAME_CHARS))
     c.problem(-1, -1,
               c.file + ": the name is " + std::to_string(name.size()) +
                   " characters; the list shows " +
-                  std::to_string(CHARSEL_NAME_CHARS) +
+                  std::to_string(FIGHTSET_NAME_CHARS) +
                   " before the screen's edge, so it ends at " +
-                  quoted(name.substr(0, size_t(CHARSEL_NAME_CHARS))) +
+                  quoted(name.substr(0, size_t(FIGHTSET_NAME_CHARS))) +
                   ": shorten it");
 }
 

@@ -19,15 +19,6 @@ namespace {
 const char convert_usage[] =
     "usage: qira-kit convert IN OUT [--exact] [--colours N | --palette FROM]\n";
 
-bool read_file(const char *path, bytes_file &file, std::string &error) {
-  bytes_fd f(path);
-  if (!f.ok() || !bytes_fd_read_all(f, file)) {
-    error = std::string("cannot read ") + path + ": " + std::strerror(errno);
-    return false;
-  }
-  return true;
-}
-
 bool is_png(const char *path) {
   const char *f = kit_format(path);
   return f && !std::strcmp(f, "PNG");
@@ -52,7 +43,7 @@ bool read_source(const char *path, source_picture &src, std::string &error) {
   }
   bytes_file file;
   kit_png_info info;
-  if (!read_file(path, file, error))
+  if (!kit_read_bytes(path, file, error))
     return false;
   if (!decode_png_rgba(file.span(), src.rgba, info, &src.indexed, error))
     return false;
@@ -215,7 +206,7 @@ int kit_info(std::span<char *const> args) {
     bytes_file file;
     kit_png_info info;
     kit_rgba unused;
-    if (read_file(path, file, error) && decode_png_rgba(file.span(), unused, info, nullptr, error))
+    if (kit_read_bytes(path, file, error) && decode_png_rgba(file.span(), unused, info, nullptr, error))
       kind += std::string(" ") + info.colour_type + ", " + std::to_string(info.bit_depth) +
               " bits per sample";
   }

@@ -4,6 +4,7 @@
 #include "qira-kit/picture.h"
 #include "image/anypic.h"
 #include "image/bytes.h"
+#include "image/fdio.h"
 #include "qira-kit/encode.h"
 #include <cerrno>
 #include <cstdio>
@@ -48,19 +49,24 @@ static std::string kit_errno_text(const char *what, const std::string &path) {
   return std::string(what) + " " + path + ": " + std::strerror(errno);
 }
 
+bool kit_read_bytes(const std::string &path, bytes_file &file, std::string &error) {
+  const fdio_file f = fdio_open(path.c_str(), O_RDONLY);
+  if (!f.ok()) {
+    error = kit_errno_text("cannot open", path);
+    return false;
+  }
+  if (!bytes_file_read(f.fd, file)) {
+    error = "out of memory";
+    return false;
+  }
+  return true;
+}
+
 bool kit_read(const std::string &path, kit_picture &out, std::string &error) {
   const char *format = kit_format(path);
   if (format && (!std::strcmp(format, "PNG") || !std::strcmp(format, "PPM"))) {
-    bytes_fd f(path.c_str());
     bytes_file file;
-    if (!f.ok()) {
-      error = kit_errno_text("cannot open", path);
-      return false;
-    }
-    if (!bytes_fd_read_all(f, file)) {
-      error = "out of memory";
-      return false;
-    }
+    if (!kit_read_bytes(path, file, error)) return false;
     return !std::strcmp(format, "PNG") ? decode_png(file.span(), out, error) : decode_ppm(file.span(), out, error);
   }
   // Everything else exactly as the game loads it.
@@ -81,18 +87,6 @@ bool kit_read(const std::string &path, kit_picture &out, std::string &error) {
   return true;
 }
 
-// Writes all of data to fd; false with errno set on failure.
-static bool kit_write_all(int fd, const kit_bytes &data) {
-  size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += size_t(n);
-  }
-  return true;
-}
-
 bool kit_write(const std::string &path, const kit_picture &pic, std::string &error) {
   const kit_format_entry f = kit_find(path);
   if (!f.name) {
@@ -106,14 +100,14 @@ bool kit_write(const std::string &path, const kit_picture &pic, std::string &err
 bool kit_write_file(const std::string &path, const std::vector<uint8_t> &data, std::string &error) {
   // A temporary file beside the target, renamed over it once complete.
   std::string temp = path + ".XXXXXX";
-  int fd = mkstemp(temp.data());
+  int fd = mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) {
     error = kit_errno_text("cannot create a file beside", path);
     return false;
   }
   mode_t mask = umask(0);
   umask(mask);
-  bool ok = fchmod(fd, 0666 & ~mask) == 0 && kit_write_all(fd, data);
+  bool ok = fchmod(fd, 0666 & ~mask) == 0 && fdio_write_all(fd, data.data(), data.size());
   if (!ok) error = kit_errno_text("cannot write", temp);
   if (::close(fd) != 0 && ok) {
     ok = false;

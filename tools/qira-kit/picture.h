@@ -1,5 +1,6 @@
 // Pictures as qira-kit handles them: 8-bit indexed pixels and a 256-colour palette.
 #pragma once
+#include "image/bytes.h"
 #include <array>
 #include <cstdint>
 #include <string>
@@ -14,6 +15,8 @@ struct kit_picture {
 
 // Reads any picture the game reads (dispatched as the game does), or .png/.ppm.
 bool kit_read(const std::string &path, kit_picture &out, std::string &error);
+// The whole file at path; false with the reason in error.
+bool kit_read_bytes(const std::string &path, bytes_file &file, std::string &error);
 // Writes by extension (.png .ppm .pi1 .pc1 .neo .lbm .ilbm .pcx). Refuses, with
 // the reason in error and nothing written, what the format cannot hold.
 bool kit_write(const std::string &path, const kit_picture &pic, std::string &error);

@@ -40,12 +40,9 @@ int palette_count(const char *path, const kit_picture &pic) {
 bool read_rgba(const char *path, kit_rgba &out, std::string &error) {
   const char *format = kit_format(path);
   if (format && !std::strcmp(format, "PNG")) {
-    bytes_fd f(path);
     bytes_file file;
-    if (!f.ok() || !bytes_fd_read_all(f, file)) {
-      error = std::string("cannot read: ") + std::strerror(errno);
+    if (!kit_read_bytes(path, file, error))
       return false;
-    }
     kit_png_info info;
     return decode_png_rgba(file.span(), out, info, nullptr, error);
   }

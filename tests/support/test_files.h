@@ -1,0 +1,30 @@
+// Test helpers without a display: temporary folders and small picture files.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A fresh folder under the temporary directory, removed with its contents.
+struct test_temp_dir {
+  std::string path;
+  test_temp_dir();
+  ~test_temp_dir();
+  test_temp_dir(const test_temp_dir &) = delete;
+  test_temp_dir &operator=(const test_temp_dir &) = delete;
+  std::string file(const std::string &name) const { return path + "/" + name; }
+};
+
+// Palette indices row after row, and 256 red, green, blue entries.
+struct test_picture {
+  int width = 0, height = 0;
+  std::vector<uint8_t> pixels;
+  std::array<uint8_t, 768> palette{};
+};
+
+// The plainest file of the format the name's extension gives: .pi1 (320x200,
+// indices taken modulo 16, colours cut to the ST's 3 bits) or .pcx (a run of
+// one for every pixel). Empty for any other name or size.
+std::vector<uint8_t> test_picture_bytes(const std::string &name, const test_picture &pic);
+// Writes those bytes to path; a test fails when that cannot be done.
+void test_write_picture(const std::string &path, const test_picture &pic);
