@@ -29,6 +29,8 @@ extern input_dev_claim player_control[2];
 
 int input_dev_check(int type, int number, int *button);
 int input_dev_check_all(int *type, int *number, int *button);
+// 1 while any key, mouse button or joystick button is held.
+int input_dev_any_held();
 int input_dev_check_button(int type, int number, int button);
 const char *input_dev_get_type_string(int type);
 int input_dev_has_stick(int type);
