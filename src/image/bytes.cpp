@@ -19,9 +19,18 @@ size_t bytes_read(bytes_reader &r, uint8_t *out, size_t n) {
 }
 
 bytes_fd::bytes_fd(const char *name) {
+  // Opening a FIFO or a device may block for ever: open without waiting and
+  // keep only a regular file.
   do {
-    fd = ::open(name, O_RDONLY | O_CLOEXEC);
+    fd = ::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   } while (fd < 0 && errno == EINTR);
+  struct stat st = {};
+  if (fd >= 0 && (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+    const int why = S_ISDIR(st.st_mode) ? EISDIR : ENXIO;
+    ::close(fd);
+    fd = -1;
+    errno = why;
+  }
 }
 
 bytes_fd::~bytes_fd() {

@@ -75,7 +75,8 @@ size_t bytes_read(bytes_reader &r, uint8_t *out, size_t n);
 // Big-endian 16-bit number at p (the caller has checked the bounds).
 inline uint16_t bytes_be16_at(const uint8_t *p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
 
-// An open file descriptor, closed when the holder goes.
+// An open regular file, closed when the holder goes. Anything else (a FIFO, a
+// device, a folder) is not opened, so reading never blocks.
 struct bytes_fd {
   int fd = -1;
   explicit bytes_fd(const char *name);

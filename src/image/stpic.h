@@ -9,9 +9,9 @@ canvas *pi1_load(const char *name, canvas *c, uint8_t *palette, const char **err
 canvas *pc1_load(const char *name, canvas *c, uint8_t *palette, const char **error);
 canvas *neo_load(const char *name, uint8_t *raw, canvas *c, uint8_t *palette, const char **error);
 
-// Sizes as the loaders read them: header and data, no more.
+// Sizes as the PI1 and NEO loaders read them: header and data, no more. A PC1
+// file is read whole: its packed data has no fixed size.
 constexpr size_t PI1_READ_BYTES = 34 + 32000;
-constexpr size_t PC1_READ_BYTES = 34 + 32000;
 constexpr size_t NEO_READ_BYTES = 128 + 32000;
 
 // The same loaders on the first bytes of a file already in memory (bytes
@@ -20,6 +20,7 @@ canvas *pi1_load_bytes(std::span<const uint8_t> file, canvas *c, uint8_t *palett
 canvas *pc1_load_bytes(std::span<const uint8_t> file, canvas *c, uint8_t *palette, const char **error);
 canvas *neo_load_bytes(std::span<const uint8_t> file, uint8_t *raw, canvas *c, uint8_t *palette, const char **error);
 
-// Decodes the PC1 data at the reader's position (at most 32000 bytes of it)
-// into 64000 pixels; data that ends early leaves colour 0.
+// Decodes the PC1 data at the reader's position, until 32000 bytes are
+// unpacked or the data ends, into 64000 pixels; data that ends early leaves
+// colour 0.
 void read_pc1(bytes_reader &file, uint8_t *pixels);

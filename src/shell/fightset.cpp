@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -70,8 +71,11 @@ void fightset_discover(const char *dir, fightset_report *report) {
       report->ignored.emplace_back(entry->d_name);
       continue;
     }
-    fd_handle file(openat(dirfd(listing.get()), entry->d_name, O_RDONLY));
-    if (file.fd < 0) {
+    // A FIFO or device named *.dat would block the open or the read: open
+    // without waiting and take regular files only.
+    fd_handle file(openat(dirfd(listing.get()), entry->d_name, O_RDONLY | O_NONBLOCK));
+    struct stat st = {};
+    if (file.fd < 0 || fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
       if (report) report->unreadable.emplace_back(entry->d_name);
       continue;
     }

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 template <typename event> void push(event SDL_Event::*member, event fields) {
@@ -64,6 +66,16 @@ void test_push_joy_button(int device, int button, bool down) {
   push(&SDL_Event::jbutton, {type, Uint8(device), Uint8(button), Uint8(down)});
 }
 void test_push_quit() { push(&SDL_Event::quit, {Uint8(SDL_QUIT)}); }
+
+bool test_returns_true(bool (*f)(const std::string &), const std::string &arg) {
+  const pid_t child = fork();
+  if (child == 0) {
+    alarm(5); // a guard against a hang, not a measure of speed
+    _exit(f(arg) ? 0 : 1);
+  }
+  int status = 0;
+  return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 test_temp_dir::test_temp_dir() : path((std::filesystem::temp_directory_path() / "qira-test-XXXXXX").string()) {
   if (!mkdtemp(path.data())) {

@@ -17,6 +17,10 @@ void test_push_joy_axis(int device, int axis, int value);
 void test_push_joy_button(int device, int button, bool down);
 void test_push_quit();
 
+// Runs f in a child process and says whether it returned true within a few seconds: a call that
+// would block for ever fails the test instead of hanging it.
+bool test_returns_true(bool (*f)(const std::string &), const std::string &arg);
+
 // A fresh folder under the temporary directory, removed with its contents.
 struct test_temp_dir {
   std::string path;
