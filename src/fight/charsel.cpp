@@ -36,6 +36,9 @@ bool same_claim(const input_dev_claim &a, const input_dev_claim &b) {
 
 void charsel_enter() {
   background = pi1_load("qiratex1.pi1", nullptr, palette, nullptr);
+  // Without its picture the list goes on black, not on colour 0 of the
+  // last fight's palette.
+  if (!background) palette[0] = palette[1] = palette[2] = 0;
   clr();
   set_shade_palette();
   players_done = 0;

@@ -6,6 +6,7 @@
 #include "support/joyport_fake.h"
 #include "support/test_support.h"
 #include "video/graphics.h"
+#include "video/palette.h"
 #include <SDL.h>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -137,7 +138,9 @@ TEST_F(Charsel, AJoystickClaimsBeforeTheKeyboardAndAnotherButtonIsAnotherClaim) 
 }
 
 TEST_F(Charsel, NamesHighlightAndStatusLinesAreDrawnInTheirPlaces) {
+  std::memset(palette, 99, 3); // the last fight's colour 0
   open(19);
+  EXPECT_EQ(palette[0] + palette[1] + palette[2], 0) << "without its background the screen is black";
   while (charsel_selected() != 0) tap(SDLK_DOWN);
   std::memset(vscrn, 77, 64000);
   charsel_graphics();
