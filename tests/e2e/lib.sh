@@ -42,10 +42,11 @@ start_game() {
   done
   fail "the game ended at start-up with status $status"
 }
+credit_line() { sed -n 's/^const char qira_credit\[\] = "\(.*\)";$/\1/p' "$QIRA_SOURCE_DIR/src/shell/qira.cpp"; }
 # The game ends with status $1, having printed the credit line and nothing else.
 expect_end() {
   retry 10 ended || fail "the game did not end within 10 s"
-  local credit=$(sed -n 's/^const char qira_credit\[\] = "\(.*\)";$/\1/p' "$QIRA_SOURCE_DIR/src/shell/qira.cpp")
+  local credit=$(credit_line)
   [ "$status" = "$1" ] || fail "exit status $status, expected $1"
   [ -n "$credit" ] && [ "$(cat "$work/game.out")" = "$credit" ] || fail "output '$(cat "$work/game.out")' is not the credit"
 }

@@ -9,7 +9,8 @@ claimed in that visit. Usage: session.py DIR REFS SEED STEPS CREDIT, REFS a
 folder of title.ppm, select.ppm and bg*.ppm (the fight backgrounds)."""
 import ctypes as c, glob, os, random, subprocess, sys, time
 
-folder, refs, seed, steps, credit = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), sys.argv[5]
+folder, refs, seed, steps, credit = sys.argv[1:6]
+seed, steps = int(seed), int(steps)
 rng = random.Random(seed)
 
 def fail(why):
@@ -22,7 +23,8 @@ class XImage(c.Structure):
                 ("bytes_per_line", c.c_int), ("bits_per_pixel", c.c_int), ("red_mask", c.c_ulong)]
 x, xt = c.CDLL("libX11.so.6"), c.CDLL("libXtst.so.6")
 x.XOpenDisplay.restype, x.XGetImage.restype = c.c_void_p, c.POINTER(XImage)
-x.XGetImage.argtypes = [c.c_void_p, c.c_ulong, c.c_int, c.c_int, c.c_uint, c.c_uint, c.c_ulong, c.c_int]
+x.XGetImage.argtypes = [c.c_void_p, c.c_ulong, c.c_int, c.c_int, c.c_uint, c.c_uint, c.c_ulong,
+                        c.c_int]
 x.XDefaultRootWindow.argtypes, x.XDefaultRootWindow.restype = [c.c_void_p], c.c_ulong
 x.XStringToKeysym.argtypes, x.XStringToKeysym.restype = [c.c_char_p], c.c_ulong
 x.XKeysymToKeycode.argtypes = [c.c_void_p, c.c_ulong]
@@ -49,8 +51,9 @@ def ppm(path):
 title, select = ppm(refs + "/title.ppm"), ppm(refs + "/select.ppm")
 backgrounds = [ppm(p) for p in glob.glob(refs + "/bg*.ppm")]
 rows = lambda s, y0, y1: s[960 * y0:960 * y1]
-ink = lambda s, x0, x1: any(s[960 * y + 3 * x0:960 * y + 3 * x1] != select[960 * y + 3 * x0:960 * y + 3 * x1]
-                            for y in range(192, 200))
+def ink(s, x0, x1):  # anything but the background in columns x0..x1-1 of the status line
+    cut = lambda p, y: p[960 * y + 3 * x0:960 * y + 3 * x1]
+    return any(cut(s, y) != cut(select, y) for y in range(192, 200))
 
 def observe():  # ("title" | "select" | "fight" | "other", player 1 claimed, player 2 claimed)
     s = screen()
@@ -94,14 +97,15 @@ def ended():
     return True
 
 class Ev(c.Structure):  # XClientMessageEvent, padded to an XEvent
-    _fields_ = [("type", c.c_int), ("serial", c.c_ulong), ("send_event", c.c_int), ("display", c.c_void_p),
-                ("window", c.c_ulong), ("message_type", c.c_ulong), ("format", c.c_int), ("l", c.c_long * 21)]
+    _fields_ = [("type", c.c_int), ("serial", c.c_ulong), ("send_event", c.c_int),
+                ("display", c.c_void_p), ("window", c.c_ulong), ("message_type", c.c_ulong),
+                ("format", c.c_int), ("l", c.c_long * 21)]
 x.XInternAtom.argtypes, x.XInternAtom.restype = [c.c_void_p, c.c_char_p, c.c_int], c.c_ulong
 x.XSendEvent.argtypes = [c.c_void_p, c.c_ulong, c.c_int, c.c_long, c.c_void_p]
 
 def close_window():  # as a window manager's close button does
-    ids = subprocess.run(["xdotool", "search", "--pid", str(game.pid)], capture_output=True, text=True).stdout
-    for w in ids.split():
+    search = ["xdotool", "search", "--pid", str(game.pid)]
+    for w in subprocess.run(search, capture_output=True, text=True).stdout.split():
         e = Ev(type=33, window=int(w), format=32, message_type=x.XInternAtom(d, b"WM_PROTOCOLS", 0))
         e.l[0] = x.XInternAtom(d, b"WM_DELETE_WINDOW", 0)
         x.XSendEvent(d, int(w), 0, 0, c.byref(e))
@@ -148,7 +152,8 @@ for step in range(1, steps + 1):
     if now == "select" and last != "select" and (p1 or p2):
         fail("the selection screen began with a claim (player 1 %s, player 2 %s)" % (p1, p2))
     if now == "select":
-        claims_seen = (claims_seen[0] or p1, claims_seen[1] or p2) if last == "select" else (False, False)
+        fresh = last != "select"
+        claims_seen = (False, False) if fresh else (claims_seen[0] or p1, claims_seen[1] or p2)
     if now == "fight" and last == "select":
         if claims_seen != (True, True):
             fail("a fight started without both players seen claimed")

@@ -37,7 +37,7 @@ wait_screen 10 on_selection $broken || fail "fire on the message did not return 
 [ $broken = 0 ] && key Down || key Up
 key Return
 key Tab
-wait_screen 10 same "$work/fight.ppm" || fail "the set without fighters does not show its background"
+wait_screen 10 same "$work/fight.ppm" || fail "the set without fighters does not show the background"
 xdotool keydown Return keydown Tab
 sleep 1
 snap same "$work/fight.ppm" || fail "a fighter without frames attacked"

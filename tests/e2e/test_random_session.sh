@@ -6,8 +6,9 @@ demo "$work/demo"
 decode "$work/demo/velmorea.pi1" "$work/title.ppm"
 decode "$work/demo/qiratex1.pi1" "$work/select.ppm"
 for f in "$work"/demo/*.dat; do
-  decode "$work/demo/$(grep -v '^[[:space:]]*$' "$f" | sed -n 2p)" "$work/bg-$(basename "$f" .dat).ppm"
+  bg=$(grep -v '^[[:space:]]*$' "$f" | sed -n 2p)
+  decode "$work/demo/$bg" "$work/bg-$(basename "$f" .dat).ppm"
 done
-credit=$(sed -n 's/^const char qira_credit\[\] = "\(.*\)";$/\1/p' "$QIRA_SOURCE_DIR/src/shell/qira.cpp")
 start_x
-cd "$work" && python3 "$E2E_DIR/session.py" "$work/demo" "$work" "${E2E_SEED:-$RANDOM$RANDOM}" "${E2E_STEPS:-200}" "$credit"
+cd "$work" && python3 "$E2E_DIR/session.py" "$work/demo" "$work" "${E2E_SEED:-$RANDOM$RANDOM}" \
+  "${E2E_STEPS:-200}" "$(credit_line)"

@@ -140,7 +140,7 @@ TEST_F(Charsel, AJoystickClaimsBeforeTheKeyboardAndAnotherButtonIsAnotherClaim) 
 TEST_F(Charsel, NamesHighlightAndStatusLinesAreDrawnInTheirPlaces) {
   std::memset(palette, 99, 3); // the last fight's colour 0
   open(19);
-  EXPECT_EQ(palette[0] + palette[1] + palette[2], 0) << "without its background the screen is black";
+  EXPECT_EQ(palette[0] + palette[1] + palette[2], 0) << "without its background: not black";
   while (charsel_selected() != 0) tap(SDLK_DOWN);
   std::memset(vscrn, 77, 64000);
   charsel_graphics();
