@@ -4,6 +4,7 @@
 #include "canvas/draw.h"
 #include "canvas/canvas.h"
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -124,22 +125,52 @@ void draw_rect(int x, int y, int width, int height, int colour) {
 }
 
 // Midpoint stepping from (0, r) along one octant, shared by outlines and
-// discs (which differ only in the starting error f): visit(x, y) after each
-// step, until y <= x.
+// discs: after the step to x the stepper holds y(x), the largest y with
+// x^2 + y^2 - y < r^2 + bias (bias 0 for outlines, 1 for discs, whose
+// starting error is one lower), and it steps x = 1, 2, ... up to the first x
+// with y(x) <= x. Computing y(x) directly lets a huge circle visit only the
+// steps that can reach the screen, as draw_line does.
 namespace {
-template <class F> void circle_octant(int64_t r, int64_t f, F visit) {
-  int64_t ddx = 1, ddy = -2 * r, x = 0, y = r;
-  do {
-    if (f >= 0) {
-      y--;
-      ddy += 2;
-      f += ddy;
-    }
-    x++;
-    ddx += 2;
-    f += ddx;
-    visit(x, y);
-  } while (y > x);
+struct octant {
+  int64_t r, bias, last; // last: the final x stepped
+};
+
+// Squares of values up to 2^31 + 1 fit in 64 bits.
+using wide = int64_t;
+
+// Largest y >= 0 with x^2 + y^2 - y < r^2 + bias (x <= r).
+int64_t octant_y(const octant &o, int64_t x) {
+  const wide room = wide(o.r) * o.r + o.bias - wide(x) * x;
+  auto y = static_cast<int64_t>(std::sqrt(static_cast<long double>(room)) + 0.5L);
+  while (y > 0 && wide(y) * y - y >= room) y--;
+  while (wide(y + 1) * (y + 1) - (y + 1) < room) y++;
+  return y;
+}
+
+octant octant_of(int64_t r, int64_t bias) {
+  octant o{r, bias, r};
+  int64_t lo = 1, hi = r; // the first x with y(x) <= x lies in 1..r
+  while (lo < hi) {
+    const int64_t mid = lo + (hi - lo) / 2;
+    if (octant_y(o, mid) <= mid)
+      hi = mid;
+    else
+      lo = mid + 1;
+  }
+  o.last = lo;
+  return o;
+}
+
+// Calls visit(x) for each stepped x with |c - x| or |c + x| in 0..extent-1:
+// the steps whose offset x can put a point on a screen axis centred at c.
+template <class F> void octant_steps_near(const octant &o, int64_t c, int64_t extent, F visit) {
+  for (int64_t sign : {1, -1}) {
+    // c + sign * x in [0, extent)
+    int64_t lo = sign > 0 ? -c : c - (extent - 1), hi = sign > 0 ? extent - 1 - c : c;
+    lo = std::max<int64_t>(lo, 1);
+    hi = std::min(hi, o.last);
+    for (int64_t x = lo; x <= hi; x++) visit(x);
+  }
 }
 } // namespace
 
@@ -151,7 +182,10 @@ void draw_circle(int cx, int cy, int radius, int colour) {
   plot(x0 + r, y0, c);
   plot(x0 - r, y0, c);
   if (r <= 0) return;
-  circle_octant(r, 1 - r, [&](int64_t x, int64_t y) {
+  const octant o = octant_of(r, 0);
+  // Every point of a step has x as its offset on one axis.
+  auto step = [&](int64_t x) {
+    const int64_t y = octant_y(o, x);
     plot(x0 + x, y0 + y, c);
     plot(x0 - x, y0 + y, c);
     plot(x0 + x, y0 - y, c);
@@ -160,7 +194,9 @@ void draw_circle(int cx, int cy, int radius, int colour) {
     plot(x0 - y, y0 + x, c);
     plot(x0 + y, y0 - x, c);
     plot(x0 - y, y0 - x, c);
-  });
+  };
+  octant_steps_near(o, x0, SCREEN_W, step);
+  octant_steps_near(o, y0, SCREEN_H, step);
 }
 
 void draw_disc(int cx, int cy, int radius, int colour) {
@@ -168,10 +204,28 @@ void draw_disc(int cx, int cy, int radius, int colour) {
   int64_t x0 = cx, y0 = cy, r = radius;
   span_clip(x0 - r, y0, 2 * r + 1, c);
   if (r <= 0) return;
-  circle_octant(r, -r, [&](int64_t x, int64_t y) {
-    span_clip(x0 - x, y0 + y, 2 * x + 1, c);
-    span_clip(x0 - x, y0 - y, 2 * x + 1, c);
+  const octant o = octant_of(r, 1);
+  // Rows y0 +- x, for the steps whose x reaches a screen row.
+  octant_steps_near(o, y0, SCREEN_H, [&](int64_t x) {
+    const int64_t y = octant_y(o, x);
     span_clip(x0 - y, y0 + x, 2 * y + 1, c);
     span_clip(x0 - y, y0 - x, 2 * y + 1, c);
   });
+  // Rows y0 +- d, each at its widest: the last step whose y is d.
+  for (int64_t sign : {1, -1}) {
+    int64_t lo = sign > 0 ? -y0 : y0 - (SCREEN_H - 1), hi = sign > 0 ? SCREEN_H - 1 - y0 : y0;
+    lo = std::max(lo, octant_y(o, o.last));
+    hi = std::min(hi, r);
+    for (int64_t d = lo; d <= hi; d++) {
+      // The largest x with x^2 + d^2 - d < r^2 + 1, if the stepper reached it with y = d.
+      const wide room = wide(r) * r + 1 - (wide(d) * d - d);
+      if (room <= 1) continue;
+      auto x = static_cast<int64_t>(std::sqrt(static_cast<long double>(room - 1)));
+      while (x > 0 && wide(x) * x > room - 1) x--;
+      while (wide(x + 1) * (x + 1) <= room - 1) x++;
+      x = std::min(x, o.last);
+      if (x < 1 || octant_y(o, x) != d) continue;
+      span_clip(x0 - x, y0 + sign * d, 2 * x + 1, c);
+    }
+  }
 }

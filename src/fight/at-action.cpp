@@ -54,7 +54,18 @@ void at_action_restart(at_action *action) {
 }
 
 void at_action_skip(at_action *action) {
-  while (action->state == AT_ACTION_RUNNING) action->run(action);
+  if (action->state != AT_ACTION_RUNNING) return;
+  // With nothing to run there is nothing to wait for: the action ends.
+  if (!action->run) {
+    action->state = AT_ACTION_FINISHED;
+    return;
+  }
+  // The remaining steps at once, each counted (and later drawn) as a tick
+  // would, so a counted action below its limit reaches it and ends.
+  while (action->state == AT_ACTION_RUNNING) {
+    action->run(action);
+    action->steps++;
+  }
 }
 
 void at_action1_run_func(at_action *action) {

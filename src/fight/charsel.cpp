@@ -21,6 +21,10 @@ int selected_fightset;
 // Set once up, down and the claimed buttons have been seen up; every action
 // needs it and clears it, so one press makes one move.
 int ready;
+// Cleared on entry, set once no key or button of any device is held: a press
+// made before the screen (Escape out of a fight, a key held through it) must
+// not become a claim.
+bool released;
 
 bool claim_held(const input_dev_claim &c) {
   return input_dev_check_button(c.type, c.number, c.button) != 0;
@@ -33,9 +37,14 @@ bool same_claim(const input_dev_claim &a, const input_dev_claim &b) {
 
 void charsel_enter() {
   background = pi1_load("qiratex1.pi1", nullptr, palette, nullptr);
+  // Without its picture the list goes on black, not on colour 0 of the
+  // last fight's palette.
+  if (!background) palette[0] = palette[1] = palette[2] = 0;
   clr();
   set_shade_palette();
   players_done = 0;
+  ready = 0;
+  released = false;
 }
 
 void charsel_leave() {
@@ -51,6 +60,10 @@ int charsel() {
 }
 
 int charsel_logics() {
+  if (!released) {
+    if (input_dev_any_held()) return 0;
+    released = true;
+  }
   const int c = control_check_any();
   if (!ready) {
     if (c & (CONTROL_UP | CONTROL_DOWN)) return 0;

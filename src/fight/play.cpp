@@ -65,8 +65,10 @@ void fighter_draw(at_action *, int32_t step) {
   if (c) draw_canvas(FIGHTER_CELL_X, FIGHTER_CELL_Y, c);
 }
 
-// Shows the load failure and frees what was cut so far.
+// Shows the load failure and frees what was cut so far. The message goes on
+// a cleared screen: a sheet loaded into it must never show.
 int fail_load(const char *name, const char *error) {
+  clr();
   const int result = errormsg_failload(name, error);
   free_frames();
   return result;

@@ -68,7 +68,7 @@ canvas *anypic_new_canvas(long long width, long long height, const char **error)
 }
 
 fdio_file anypic_open(const char *name, const char **error) {
-  fdio_file f = fdio_open(name, O_RDONLY);
+  fdio_file f = fdio_open_regular(AT_FDCWD, name);
   if (!f.ok()) anypic_fail(error, anypic_msg_open);
   return f;
 }

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 fdio_file::~fdio_file() {
@@ -23,6 +24,17 @@ fdio_file fdio_openat(int dir_fd, const char *name, int flags) {
     fd = ::openat(dir_fd, name, flags | O_CLOEXEC);
   } while (fd < 0 && errno == EINTR);
   return fdio_file(fd);
+}
+
+fdio_file fdio_open_regular(int dir_fd, const char *name) {
+  fdio_file f = fdio_openat(dir_fd, name, O_RDONLY | O_NONBLOCK);
+  struct stat st = {};
+  if (f.ok() && (fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+    const int why = S_ISDIR(st.st_mode) ? EISDIR : ENXIO;
+    f = fdio_file();
+    errno = why;
+  }
+  return f;
 }
 
 size_t fdio_read_all(int fd, void *out, size_t n) {

@@ -24,6 +24,11 @@ struct fdio_file {
 // interrupts them; the holder is not ok() when the file cannot be opened.
 fdio_file fdio_open(const char *name, int flags, mode_t mode = 0);
 fdio_file fdio_openat(int dir_fd, const char *name, int flags);
+// A regular file opened for reading (relative to dir_fd, or AT_FDCWD).
+// Anything else is not kept open (errno EISDIR for a folder, ENXIO for a
+// FIFO, device or socket): opening a FIFO could block for ever, and reading
+// a device need never end.
+fdio_file fdio_open_regular(int dir_fd, const char *name);
 
 // Reads until n bytes are in, the file ends or an error (such as reading a
 // folder) stops it; returns the count read.

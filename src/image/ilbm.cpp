@@ -82,13 +82,11 @@ canvas *ilbm_load_bytes(std::span<const uint8_t> file, uint8_t *bmhd, canvas *c,
       have_bmhd = true;
       if (len > 20) bytes_skip(r, len - 20 + (len & 1));
     } else if (ilbm_is(id, "CMAP")) {
-      // Straight into the palette, 768 bytes at most; the pad is not skipped.
-      if (palette) {
-        size_t n = bytes_read(r, palette, len < 768 ? len : 768);
-        if (n < len) bytes_skip(r, len - n);
-      } else {
-        bytes_skip(r, len);
-      }
+      // Straight into the palette, 768 bytes at most. An odd count of
+      // colours gives an odd length: its pad byte must be passed too, or the
+      // walk loses step and never finds the BODY.
+      size_t n = palette ? bytes_read(r, palette, len < 768 ? len : 768) : 0;
+      bytes_skip(r, len - n + (len & 1));
     } else if (ilbm_is(id, "BODY") && have_bmhd) {
       unsigned w = bytes_be16_at(hd), h = bytes_be16_at(hd + 2);
       bool fresh = false;
@@ -97,10 +95,10 @@ canvas *ilbm_load_bytes(std::span<const uint8_t> file, uint8_t *bmhd, canvas *c,
         fresh = true;
       }
       if (hd[10] == 1) {
-        // Packed: the chunk's bytes (those the file has); the pad is not skipped.
+        // Packed: the chunk's bytes (those the file has), then its pad.
         size_t n = len < bytes_left(r) ? len : bytes_left(r);
         ilbm_body_packed(bytes_here(r), n, w, h, c, fresh);
-        bytes_skip(r, len);
+        bytes_skip(r, len + (len & 1));
       } else {
         ilbm_body_raw(r, w, h, c, fresh);
       }

@@ -23,6 +23,7 @@ fdio_file anypic_open(const char *name, const char **error);
 // with "Unable to open file" or "Out of memory" when it cannot be had.
 bool anypic_read_file(const char *name, bytes_file &file, const char **error);
 
-// Decodes the PC1 data at the reader's position (at most 32000 bytes of it)
-// into 64000 pixels; data that ends early leaves colour 0.
+// Decodes the PC1 data at the reader's position, until 32000 bytes are
+// unpacked or the data ends, into 64000 pixels; data that ends early leaves
+// colour 0.
 void read_pc1(bytes_reader &file, uint8_t *pixels);

@@ -1,6 +1,6 @@
 // DEGAS Elite PC1: resolution word, 16 ST colour words, then PackBits data
 // that unpacks to 32000 bytes of line-by-line planes. Anything after (the
-// colour-cycling tables) is not read.
+// colour-cycling tables) is not decoded.
 #include "image/atari.h"
 #include "image/loader.h"
 #include "image/rle_dec.h"
@@ -8,13 +8,13 @@
 #include <cstring>
 
 void read_pc1(bytes_reader &file, uint8_t *pixels) {
-  // At most 32000 bytes of packets, decoded as one stream regardless of
-  // plane and line ends; what they do not fill stays colour 0.
-  size_t n = bytes_left(file) < 32000 ? bytes_left(file) : 32000;
+  // Packets decoded as one stream regardless of plane and line ends, until
+  // 32000 bytes are unpacked or the data ends; what they do not fill stays
+  // colour 0. Packing each 40-byte plane line alone can take 32800 bytes.
   const uint8_t *data = bytes_here(file);
   uint8_t work[32000];
   int produced = 0;
-  const uint8_t *end = rle_dec(data, data + n, work, 32000, &produced);
+  const uint8_t *end = rle_dec(data, data + bytes_left(file), work, 32000, &produced);
   std::memset(work + produced, 0, sizeof work - size_t(produced));
   bytes_skip(file, size_t(end - data));
   atari_pixels_atari2vga_x(work, pixels, 64000);
@@ -35,14 +35,11 @@ static canvas *pc1_decode(std::span<const uint8_t> file, canvas *c, uint8_t *pal
 }
 
 canvas *pc1_load(const char *name, canvas *c, uint8_t *palette, const char **error) {
-  fdio_file f = anypic_open(name, error);
-  if (!f.ok()) return nullptr;
-  // One read of header and at most 32000 bytes of packets.
-  uint8_t file[PC1_READ_BYTES];
-  size_t got = fdio_read_all(f.fd, file, sizeof file);
-  return pc1_decode({file, got}, c, palette, error);
+  bytes_file file;
+  if (!anypic_read_file(name, file, error)) return nullptr;
+  return pc1_decode(file.span(), c, palette, error);
 }
 
 canvas *pc1_load_bytes(std::span<const uint8_t> bytes, canvas *c, uint8_t *palette, const char **error) {
-  return pc1_decode(bytes.first(bytes.size() < PC1_READ_BYTES ? bytes.size() : PC1_READ_BYTES), c, palette, error);
+  return pc1_decode(bytes, c, palette, error);
 }

@@ -9,9 +9,9 @@ canvas *pi1_load(const char *name, canvas *c, uint8_t *palette, const char **err
 canvas *pc1_load(const char *name, canvas *c, uint8_t *palette, const char **error);
 canvas *neo_load(const char *name, uint8_t *raw, canvas *c, uint8_t *palette, const char **error);
 
-// Sizes as the loaders read them: header and data, no more.
+// Sizes as the PI1 and NEO loaders read them: header and data, no more. A PC1
+// file is read whole: its packed data has no fixed size.
 constexpr size_t PI1_READ_BYTES = 34 + 32000;
-constexpr size_t PC1_READ_BYTES = 34 + 32000;
 constexpr size_t NEO_READ_BYTES = 128 + 32000;
 
 // The same loaders on the first bytes of a file already in memory (bytes

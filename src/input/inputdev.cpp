@@ -53,22 +53,19 @@ int input_dev_check(int type, int number, int *button) {
     return 1;
   }
   if (type == INPUT_DEV_KEYBOARD) {
-    if (keycount == 0) return 0;
-    // The newest unread press names the key; the ring is emptied on the way.
-    if (button)
-      while (keypressed()) *button = readscan();
+    // Only a key held now may be claimed: a press long let go, or a count of
+    // held keys none of which is in the ring (F11), would bind a dead key.
+    const int sym = keyboard_held_press(button != nullptr);
+    if (!sym) return 0;
+    if (button) *button = sym;
     return 1;
   }
   if (type == INPUT_DEV_MOUSE) {
     if (mouse_b == 0) return 0;
-    if (button) {
-      if (mouse_b & 1)
-        *button = 0;
-      else if (mouse_b & 2)
-        *button = 1;
-      else if (mouse_b & 4)
-        *button = 2;
-    }
+    // The lowest held button, whichever of the eight it is.
+    int b = 0;
+    while (!(mouse_b >> b & 1)) b++;
+    if (button) *button = b;
     return 1;
   }
   return 0;
@@ -84,6 +81,13 @@ int input_dev_check_all(int *type, int *number, int *button) {
     if (input_dev_check(INPUT_DEV_JOYSTICK, j, button)) return found(INPUT_DEV_JOYSTICK, j);
   if (input_dev_check(INPUT_DEV_KEYBOARD, 0, button)) return found(INPUT_DEV_KEYBOARD, 0);
   if (input_dev_check(INPUT_DEV_MOUSE, 0, button)) return found(INPUT_DEV_MOUSE, 0);
+  return 0;
+}
+
+int input_dev_any_held() {
+  if (keycount != 0 || mouse_b != 0) return 1;
+  for (int j = 0; j < joystick_count; j++)
+    if (joystick_first_button(j) >= 0) return 1;
   return 0;
 }
 

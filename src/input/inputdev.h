@@ -29,6 +29,8 @@ extern input_dev_claim player_control[2];
 
 int input_dev_check(int type, int number, int *button);
 int input_dev_check_all(int *type, int *number, int *button);
+// 1 while any key, mouse button or joystick button is held.
+int input_dev_any_held();
 int input_dev_check_button(int type, int number, int button);
 // Device names and records for a settings screen the game does not have; no
 // screen calls these.

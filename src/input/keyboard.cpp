@@ -119,6 +119,24 @@ int readscan() {
   return sym;
 }
 
+int keyboard_held_press(bool take) {
+  // Escape leaves a screen and F11 switches the display: neither is a claim.
+  const auto claimable = [](int32_t sym) {
+    return sym != SDLK_ESCAPE && sym != SDLK_F11 && keys[sym] != 0;
+  };
+  keyboard_entry held[KEYBOARD_RING];
+  int n = 0;
+  for (int32_t i = sdl_keyboard_tail; i != sdl_keyboard_head; i = ring_next(i))
+    if (claimable(sdl_keyboard_buffer[i].sym)) held[n++] = sdl_keyboard_buffer[i];
+  const int32_t newest = n ? held[n - 1].sym : 0;
+  // Keep the other held presses, oldest first, for the next claim.
+  sdl_keyboard_tail = 0;
+  sdl_keyboard_head = 0;
+  for (int i = 0; i < n; i++)
+    if (!take || held[i].sym != newest) sdl_keyboard_buffer[sdl_keyboard_head++] = held[i];
+  return newest;
+}
+
 int readkey() {
   while (keypressed()) {
     const int32_t unicode = sdl_keyboard_buffer[sdl_keyboard_tail].unicode;

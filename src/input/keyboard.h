@@ -21,6 +21,10 @@ void keyboard_typemode(int on);
 int keypressed();
 int readscan();
 int readkey();
+// The newest press in the ring whose key is still held, other than Escape and
+// F11, or 0. Presses of released keys are dropped; with take, that key's
+// presses are removed too, so the next claim finds another held key.
+int keyboard_held_press(bool take);
 
 // Shared by both pumps: a key going down or up.
 void keyboard_key_down(int sym, int unicode);

@@ -64,8 +64,9 @@ void fightset_discover(const char *dir, fightset_report *report) {
       report->ignored.emplace_back(entry->d_name);
       continue;
     }
-    fdio_file file = fdio_openat(dirfd(listing.get()), entry->d_name, O_RDONLY);
-    if (file.fd < 0) {
+    // A FIFO or device named *.dat would block the open or the read.
+    fdio_file file = fdio_open_regular(dirfd(listing.get()), entry->d_name);
+    if (!file.ok()) {
       if (report) report->unreadable.emplace_back(entry->d_name);
       continue;
     }
@@ -89,10 +90,8 @@ void fightset_discover(const char *dir, fightset_report *report) {
 
 int fightset_read_file(const char *path, fightset_entry &set,
                        std::array<std::string, 6> *raw_lines) {
-  // Without blocking, and only from a regular file: a FIFO would never answer.
-  fdio_file file = fdio_open(path, O_RDONLY | O_NONBLOCK);
-  struct stat st;
-  if (file.fd < 0 || fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+  const fdio_file file = fdio_open_regular(AT_FDCWD, path);
+  if (!file.ok()) return 0;
   int32_t raw_pairs[2];
   return read_set(file.fd, set, raw_pairs, raw_lines);
 }

@@ -1,6 +1,7 @@
 // Drawing primitives: each one's pixel set and edge rule, read back from the screen.
 #include "canvas/canvas.h"
 #include "canvas/draw.h"
+#include <gtest/gtest.h>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -118,6 +119,15 @@ TEST_F(Draw, LargeCirclesAndDiscsFollowTheirRadius) {
     double d = std::hypot(x - 160, y - 100);
     EXPECT_TRUE(disc.count({x, y}) ? d < 31 : d > 29.5) << x << "," << y;
   }
+  // The largest radius: only the steps that reach the screen are taken, so these return at once.
+  EXPECT_TRUE(test_returns_true([](const std::string &) {
+    draw_circle(160, 100, INT_MAX, 1); // all around the screen
+    const bool around = take().empty();
+    draw_circle(160 - INT_MAX, 100, INT_MAX, 1); // its right edge: column 160
+    const bool edge = take() == box(160, 0, 160, 199);
+    draw_disc(160, 100, INT_MAX, 1);
+    return around && edge && take() == box(0, 1, 319, 199); // row 0 is never drawn
+  }, ""));
 }
 
 } // namespace

@@ -55,16 +55,34 @@ start_game() {
   done
   fail "the game ended at start-up with status $status"
 }
+credit_line() { sed -n 's/^const char qira_credit\[\] = "\(.*\)";$/\1/p' "$QIRA_SOURCE_DIR/src/shell/qira.cpp"; }
 # The game ends with status $1, having printed the credit line and nothing else.
 expect_end() {
   retry 10 ended || fail "the game did not end within 10 s"
-  local credit=$(sed -n 's/^const char qira_credit\[\] = "\(.*\)";$/\1/p' "$QIRA_SOURCE_DIR/src/shell/qira.cpp")
+  local credit=$(credit_line)
   [ "$status" = "$1" ] || fail "exit status $status, expected $1"
   [ -n "$credit" ] && [ "$(cat "$work/game.out")" = "$credit" ] || fail "output '$(cat "$work/game.out")' is not the credit"
 }
 
 # The game samples input every 20 ms: hold keys well beyond one pass.
 key() { xdotool keydown "$1"; sleep 0.25; xdotool keyup "$1"; sleep 0.15; }
+# Presses (or with -u releases) the keys in one burst through XTest: the game
+# reads them in one pass, as two players pressing at the same moment.
+keys_together() {
+  python3 - "$@" <<'PY' || fail "XTest: cannot send $*"
+import ctypes as c, sys
+x, t = c.CDLL("libX11.so.6"), c.CDLL("libXtst.so.6")
+x.XOpenDisplay.restype, x.XStringToKeysym.restype = c.c_void_p, c.c_ulong
+x.XKeysymToKeycode.argtypes, x.XStringToKeysym.argtypes = [c.c_void_p, c.c_ulong], [c.c_char_p]
+t.XTestFakeKeyEvent.argtypes = [c.c_void_p, c.c_uint, c.c_int, c.c_ulong]
+d = c.c_void_p(x.XOpenDisplay(None))
+down = sys.argv[1] != "-u"
+for k in sys.argv[1 + (not down):]:
+    t.XTestFakeKeyEvent(d, x.XKeysymToKeycode(d, x.XStringToKeysym(k.encode())), down, 0)
+x.XFlush(d)
+x.XCloseDisplay(d)
+PY
+}
 # Screenshots into $shot until CHECK ARGS... $shot holds.
 snap() { shot="$work/$((++shots)).xwd" && xwd -root -silent >"$shot" && "$@" "$shot" >/dev/null 2>&1; }
 wait_screen() { retry "$1" snap "${@:2}"; }

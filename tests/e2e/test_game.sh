@@ -1,8 +1,9 @@
 #!/bin/bash
 # A round on the demo content: title, selection (names, outline, Down,
 # claims), the fight (background, player 1's frames in the attack cell, the
-# cell restored), Escape back to the selection and out. E2E_SCREENSHOTS=DIR
-# saves the title, selection and fight there as PNG.
+# cell restored); claims bind keys held now (Escape with Tab held, F11, two
+# keys at once); closing the window in the fight. E2E_SCREENSHOTS=DIR saves
+# the title, selection and fight there as PNG.
 source "$(dirname "$0")/lib.sh"
 demo "$work/demo"
 decode "$work/demo/velmorea.pi1" "$work/title.ppm"
@@ -62,9 +63,38 @@ save fight
 wait_screen 3 same "$work/fight.ppm" || fail "the background cell did not come back"
 pass "holding Return shows ${dat[2]}'s frames at (120,60) and nothing else; then the background is back"
 
+# Player 2 holds Tab while player 1 leaves the fight with Escape: nobody is
+# claimed on return, letting Tab go starts nothing, and F11 is no claim.
+xdotool keydown Tab
 key Escape
-wait_screen 10 selection 1 || fail "Escape in the fight did not return to the selection"
-status_line "Player 1 hit fire" "Player 2 hit fire" "$shot" >/dev/null || fail "the claims were not reset"
-key Escape
+unclaimed() { status_line "Player 1 hit fire" "Player 2 hit fire" "$@" >/dev/null; }
+wait_screen 10 selection 1 || { xdotool keyup Tab; fail "Escape in the fight did not return to the selection"; }
+unclaimed "$shot" || { xdotool keyup Tab; fail "a claim was taken on return"; }
+xdotool keyup Tab
+sleep 1
+key F11
+sleep 0.5
+snap unclaimed || fail "letting Tab go or F11 made a claim or a fight"
+pass "Escape with Tab held, then F11: back on the selection, nobody claimed, no fight"
+
+# Two keys pressed at once: each player gets their own, and both attack.
+decode "$work/demo/${dat[4]}" "$work/sheet2.ppm"
+keys_together a b
+wait_screen 10 status_line "Player 1 ready" "Player 2 hit fire" || fail "no claim for two keys at once"
+xdotool keyup b
+wait_screen 10 status_line "Player 1 ready" "Player 2 ready" || fail "player 2 did not get the other key"
+xdotool keyup a
+wait_screen 10 same "$work/fight.ppm" || fail "the fight did not start"
+for k in "b sheet ${dat[3]}" "a sheet2 ${dat[5]}"; do
+  set -- $k
+  xdotool keydown "$1"
+  wait_screen 10 px cell "$work/$2.ppm" 120 60 $((2 * $3)) ||
+    { xdotool keyup "$1"; fail "$1 does not attack with $2"; }
+  xdotool keyup "$1"
+  wait_screen 3 same "$work/fight.ppm" || fail "the background cell did not come back"
+done
+pass "keys pressed together: each player's own, and both attack"
+
+close_window
 expect_end 0
-pass "Escape returns to the selection; Escape there ends with status 0 and the credit line"
+pass "closing the window in a fight ends with status 0 and the credit line"

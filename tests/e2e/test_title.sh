@@ -1,7 +1,8 @@
 #!/bin/bash
 # A PI1 title made by qira-kit shows pixel for pixel in the ST's colours. With
 # no fighter set, fire on it boxes "You can't play the QIRA" / "No fighters
-# were found" over the title; fire again ends the game with status 0.
+# were found" over the title; fire again ends the game with status 0. Escape
+# on the title ends it the same way.
 source "$(dirname "$0")/lib.sh"
 mkdir "$work/game"
 # Sixteen ST colours, a different entry from each pixel to the next and from
@@ -39,3 +40,9 @@ pass "the message box: border ($border), inside, both lines, the title around it
 key Return
 expect_end 0
 pass "fire on the message ends the game with status 0 and the credit line"
+
+start_game "$work/game"
+wait_screen 10 same "$work/title.ppm" || fail "the title is not shown the second time"
+key Escape
+expect_end 0
+pass "Escape on the title ends the game with status 0 and the credit line"

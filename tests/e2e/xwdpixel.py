@@ -27,7 +27,14 @@ def read(path):  # rows of (r, g, b)
     if fmt != 2 or bpp not in (24, 32):
         sys.exit("unsupported screenshot " + path)
     off, step, shifts = size + 12 * ncolors, bpp // 8, [(m & -m).bit_length() - 1 for m in masks]
-    pixel = lambda p: tuple(((p & m) >> s) * 255 // (m >> s) for m, s in zip(masks, shifts))
+    colour = {}  # a screen holds few distinct values: convert each once
+    def pixel(p):
+        if p not in colour:
+            colour[p] = tuple(((p & m) >> s) * 255 // (m >> s) for m, s in zip(masks, shifts))
+        return colour[p]
+    if bpp == 32 and order == 0 and line % 4 == 0:
+        words = memoryview(data[off:off + ht * line]).cast("I")
+        return [[pixel(p) for p in words[y * line // 4:y * line // 4 + w]] for y in range(ht)]
     return [[pixel(int.from_bytes(data[off + y * line + x * step:off + y * line + (x + 1) * step],
                                   "little" if order == 0 else "big")) for x in range(w)] for y in range(ht)]
 

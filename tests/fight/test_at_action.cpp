@@ -69,14 +69,24 @@ TEST(AtAction, WithoutCallbacksEveryTickStepsAndNothingIsDrawn) {
   EXPECT_EQ(a.drawn, 0);
 }
 
-TEST(AtAction, SkipRunsTheCallbackWithoutCountingUntilTheActionEnds) {
-  at_action1 a;
-  at_action1_init(&a, 5, 2, record);
-  at_action_restart(&a.action);
-  a.action.steps = 2;
-  at_action_skip(&a.action);
-  EXPECT_EQ(a.action.state, AT_ACTION_FINISHED);
-  EXPECT_EQ(a.action.steps + a.action.ticks, 2);
+TEST(AtAction, SkipEndsTheActionAndItsStepsAreStillDrawnOnce) {
+  for (int from : {0, 2, 5}) { // below, at and past the limit of 2
+    at_action1 a;
+    at_action1_init(&a, 5, 2, record);
+    at_action_restart(&a.action);
+    a.action.steps = a.action.drawn = from;
+    drawn.clear();
+    at_action_skip(&a.action);
+    at_action_draw(&a.action);
+    EXPECT_EQ(a.action.state, AT_ACTION_FINISHED) << from;
+    EXPECT_EQ(drawn.size(), from < 2 ? size_t(3 - from) : 1u) << from; // up to the finishing step
+    EXPECT_EQ(a.action.ticks, 0);
+  }
+  at_action bare;
+  at_action_init(&bare, nullptr, nullptr); // nothing to run: ends at once
+  at_action_start(&bare);
+  at_action_skip(&bare);
+  EXPECT_EQ(bare.state, AT_ACTION_FINISHED);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "support/joyport_fake.h"
 #include "support/test_support.h"
 #include "video/graphics.h"
+#include "video/palette.h"
 #include <SDL.h>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -98,6 +99,30 @@ TEST_F(Charsel, PlayersClaimDifferentKeysAndTheFightStartsOnceBothLetGo) {
   EXPECT_EQ(charsel_players_done(), 0);
 }
 
+TEST_F(Charsel, BackFromAFightNothingIsClaimedUntilEveryKeyIsUpThenOnlyHeldKeys) {
+  open(2);
+  charsel_leave();
+  // Player 2 holds Tab while player 1 leaves the fight with Escape.
+  for (auto [sym, down] : {std::pair(SDLK_TAB, true), {SDLK_ESCAPE, true}, {SDLK_ESCAPE, false}})
+    test_push_key(sym, down);
+  input_update();
+  charsel_enter();
+  for (int i = 0; i < 3; i++) tick();
+  EXPECT_EQ(charsel_players_done(), 0) << "claimed while Tab was still held";
+  key(SDLK_TAB, false);
+  test_push_key(SDLK_b, true);
+  key(SDLK_b, false);
+  EXPECT_EQ(charsel_players_done(), 0) << "claimed a key let go before the tick";
+  // Two players press in one pass: each binds their own key, and both are held keys.
+  test_push_key(SDLK_a, true);
+  key(SDLK_RETURN, true);
+  key(SDLK_RETURN, false);
+  tick();
+  EXPECT_EQ(charsel_players_done(), 2);
+  EXPECT_EQ(std::pair(player_control[0].button, player_control[1].button),
+            std::pair(int(SDLK_RETURN), int(SDLK_a)));
+}
+
 TEST_F(Charsel, AJoystickClaimsBeforeTheKeyboardAndAnotherButtonIsAnotherClaim) {
   open(2, 4);
   joyport_fake_set_button(0, 1, true);
@@ -113,7 +138,9 @@ TEST_F(Charsel, AJoystickClaimsBeforeTheKeyboardAndAnotherButtonIsAnotherClaim) 
 }
 
 TEST_F(Charsel, NamesHighlightAndStatusLinesAreDrawnInTheirPlaces) {
+  std::memset(palette, 99, 3); // the last fight's colour 0
   open(19);
+  EXPECT_EQ(palette[0] + palette[1] + palette[2], 0) << "without its background: not black";
   while (charsel_selected() != 0) tap(SDLK_DOWN);
   std::memset(vscrn, 77, 64000);
   charsel_graphics();

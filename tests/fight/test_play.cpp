@@ -125,6 +125,7 @@ TEST_F(Play, APictureThatFailsToLoadIsReportedAndEveryFrameFreed) {
     int ink = 0; // "Failed to load ..." in line 1's rows of the box
     for (int x = 0; x < 320; x++) ink += vscrn[92 * 320 + x] == 26;
     EXPECT_GT(ink, 0);
+    EXPECT_EQ(vscrn[0] + vscrn[64000 - 1], 0) << "player 1's sheet shows around the message";
   }
 }
 

@@ -2,8 +2,11 @@
 #include "image/ilbm.h"
 #include "image/rle_dec.h"
 #include "image_test.h"
+#include "support/test_support.h"
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <numeric>
+#include <sys/stat.h>
 #include <utility>
 
 TEST(Anypic, TheNameChoosesTheLoaderAndFaultsTheirMessage) {
@@ -50,6 +53,19 @@ TEST(Anypic, TheNameChoosesTheLoaderAndFaultsTheirMessage) {
   canvas given = canvas_over(mem, 320, 200, 320);
   for (std::string ext : {"lbm", "neo", "pcx", "pc1", "pi1"})
     EXPECT_STREQ(load_file("no/m." + ext, {}, &given, pal.data()).err, "Unable to open file") << ext;
+  // A FIFO (which would wait for a writer), a device or a folder named as a picture is no file.
+  test_temp_dir odd;
+  std::filesystem::create_directory(odd.file("d.pcx"));
+  for (std::string ext : {"lbm", "neo", "pcx", "pc1", "pi1"})
+    ASSERT_EQ(mkfifo(odd.file("f." + ext).c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/null", odd.file("n.pi1"));
+  for (std::string name : {"f.lbm", "f.neo", "f.pcx", "f.pc1", "f.pi1", "d.pcx", "n.pi1"}) {
+    const auto fails_to_open = [](const std::string &path) {
+      const char *err = nullptr;
+      return !anypic_load(path.c_str(), nullptr, nullptr, &err) && err && std::string(err) == "Unable to open file";
+    };
+    EXPECT_TRUE(test_returns_true(fails_to_open, odd.file(name))) << name;
+  }
   EXPECT_EQ(load_file("n.lbm", form({chunk("BMHD", bmhd(2, 2, 0))}), &given).got, &given);
   EXPECT_EQ(mem, bytes(64000, 0x42));
   EXPECT_EQ(pal, bytes(768, 0x11));

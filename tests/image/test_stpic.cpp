@@ -100,7 +100,8 @@ TEST(StPic, ShortAndOddFilesDecodeToColourZero) {
       {"PC1 header only", "h.pc1", {0x80, 0}, {}, bytes(48, 0)},
       {"PC1 run over a plane's end", "r.pc1", cat({pc1, {257 - 42, 0xFF}}), cat({bytes(16, 3), bytes(304, 1)}), rgb},
       {"PC1 128 runs 129 bytes", "l.pc1", cat({pc1, {128, 0xFF}}), cat({bytes(72, 15), bytes(248, 7)}), rgb},
-      {"PC1 packets past 32000 bytes", "p.pc1", cat({pc1, bytes(32000, 0), {129, 0xFF}}), {}, rgb},
+      {"PC1 packets past 32000 bytes are read", "p.pc1", cat({pc1, bytes(32000, 0), {129, 0xFF}}),
+       cat({bytes(32000, 0), bytes(64, 15), bytes(256, 7)}), rgb},
   };
   canvas saved = vscrn_canvas;
   for (const auto &k : cases) {

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -73,4 +75,15 @@ void test_write_picture(const std::string &path, const test_picture &pic) {
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char *>(b.data()), std::streamsize(b.size()));
   if (b.empty() || !out) ADD_FAILURE() << "cannot write the test picture " << path;
+}
+
+bool test_returns_true(bool (*f)(const std::string &), const std::string &arg) {
+  const pid_t child = fork();
+  if (child == 0) {
+    alarm(5); // a guard against a hang, not a measure of speed
+    _exit(f(arg) ? 0 : 1);
+  }
+  int status = 0;
+  return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+         WEXITSTATUS(status) == 0;
 }

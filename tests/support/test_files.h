@@ -15,6 +15,11 @@ struct test_temp_dir {
   std::string file(const std::string &name) const { return path + "/" + name; }
 };
 
+// Runs f in a child process and says whether it returned true within a few
+// seconds: a call that would block for ever fails the test instead of
+// hanging it.
+bool test_returns_true(bool (*f)(const std::string &), const std::string &arg);
+
 // Palette indices row after row, and 256 red, green, blue entries.
 struct test_picture {
   int width = 0, height = 0;

@@ -31,11 +31,7 @@ bool encode_ilbm(const kit_picture &pic, kit_bytes &out, std::string &error) {
   encode_be16(bmhd, w); // page size
   encode_be16(bmhd, h);
 
-  // An even number of colours keeps the CMAP length even (the game's
-  // reader does not skip a pad after it).
-  int colours = encode_palette_count(pic);
-  colours += colours & 1;
-  if (colours > 256) colours = 256;
+  const int colours = encode_palette_count(pic);
   kit_bytes cmap(pic.palette.begin(), pic.palette.begin() + 3 * colours);
 
   kit_bytes body;

@@ -176,17 +176,6 @@ bool encode_pc1(const kit_picture &pic, kit_bytes &out, std::string &error) {
       }
       encode_packbits(plane, 40, out);
     }
-  // The game reads at most 32000 bytes of packets; a busier picture does
-  // not pack into that.
-  if (out.size() - 34 > 32000) {
-    char msg[200];
-    std::snprintf(msg, sizeof msg,
-                  "PC1 cannot hold this picture: it packs to %zu bytes, more than the 32000 the format allows",
-                  out.size() - 34);
-    error = msg;
-    out.clear();
-    return false;
-  }
   out.resize(out.size() + 32, 0); // colour-cycling tables: none
   return true;
 }

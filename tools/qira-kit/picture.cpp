@@ -50,7 +50,7 @@ static std::string kit_errno_text(const char *what, const std::string &path) {
 }
 
 bool kit_read_bytes(const std::string &path, bytes_file &file, std::string &error) {
-  const fdio_file f = fdio_open(path.c_str(), O_RDONLY);
+  const fdio_file f = fdio_open_regular(AT_FDCWD, path.c_str());
   if (!f.ok()) {
     error = kit_errno_text("cannot open", path);
     return false;
