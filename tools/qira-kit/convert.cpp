@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <unordered_set>
+#include <utility>
 
 namespace {
 
@@ -25,7 +26,8 @@ bool is_png(const char *path) {
 }
 
 // A picture read for converting: as indices where the file has them, and
-// always as colours.
+// as colours. A game format's colours are made from its indices only when
+// asked for (source_colours), since a plain conversion never needs them.
 struct source_picture {
   kit_rgba rgba;
   kit_picture indexed;
@@ -33,12 +35,17 @@ struct source_picture {
   long transparent = 0;
 };
 
+const kit_rgba &source_colours(source_picture &src) {
+  if (src.has_indexed && src.rgba.px.empty())
+    src.rgba = kit_rgba_of(src.indexed);
+  return src.rgba;
+}
+
 bool read_source(const char *path, source_picture &src, std::string &error) {
   if (!is_png(path)) {
     if (!kit_read(path, src.indexed, error))
       return false;
     src.has_indexed = true;
-    src.rgba = kit_rgba_of(src.indexed);
     return true;
   }
   bytes_file file;
@@ -53,16 +60,19 @@ bool read_source(const char *path, source_picture &src, std::string &error) {
   return true;
 }
 
-// The colours as they are, transparent pixels as colour 0.
-bool index_exact(const source_picture &src, kit_picture &out, std::string &error) {
-  const size_t n = src.rgba.px.size() / 4;
+// The colours as they are, transparent pixels as colour 0; takes the
+// indices from src.
+bool index_exact(source_picture &src, kit_picture &out, std::string &error) {
   if (src.has_indexed) {
-    out = src.indexed;
-    for (size_t i = 0; i < n; i++)
+    out = std::move(src.indexed);
+    src.has_indexed = false;
+    // Only a PNG has transparent pixels, and it has its colours already.
+    for (size_t i = 0; src.transparent && i < out.pixels.size(); i++)
       if (src.rgba.px[4 * i + 3] < KIT_ALPHA_OPAQUE)
         out.pixels[i] = 0;
     return true;
   }
+  const size_t n = src.rgba.px.size() / 4;
   // Opaque colours by first appearance, after a black colour 0 when some
   // pixels are transparent.
   std::vector<uint8_t> rgb;
@@ -145,10 +155,11 @@ int kit_convert(std::span<char *const> args) {
       return 1;
     }
     const int count = anypic_format_is_st(anypic_format_of(from)) ? 16 : encode_palette_count(bg);
-    pic = {src.rgba.width, src.rgba.height, {}, bg.palette};
-    ok = kit_map_palette(src.rgba, bg.palette, count, 0, pic.pixels, stats, error);
+    const kit_rgba &rgba = source_colours(src);
+    pic = {rgba.width, rgba.height, {}, bg.palette};
+    ok = kit_map_palette(rgba, bg.palette, count, 0, pic.pixels, stats, error);
   } else if (colours) {
-    ok = kit_reduce(src.rgba, colours, pic, stats, error);
+    ok = kit_reduce(source_colours(src), colours, pic, stats, error);
   } else {
     ok = index_exact(src, pic, error);
   }
@@ -212,17 +223,18 @@ int kit_info(std::span<char *const> args) {
   }
   // Colours used: distinct indices where there are indices, else distinct
   // opaque colours.
+  const kit_rgba &rgba = source_colours(src);
   std::unordered_set<uint32_t> seen;
-  for (size_t i = 0; i < src.rgba.px.size() / 4; i++) {
-    const uint8_t *p = &src.rgba.px[4 * i];
+  for (size_t i = 0; i < rgba.px.size() / 4; i++) {
+    const uint8_t *p = &rgba.px[4 * i];
     if (p[3] < KIT_ALPHA_OPAQUE)
       continue;
     seen.insert(src.has_indexed ? src.indexed.pixels[i]
                                 : uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2]);
   }
   const size_t colours = seen.size();
-  std::printf("%s: %s, %dx%d, %zu colour%s used", path, kind.c_str(), src.rgba.width,
-              src.rgba.height, colours, colours == 1 ? "" : "s");
+  std::printf("%s: %s, %dx%d, %zu colour%s used", path, kind.c_str(), rgba.width, rgba.height,
+              colours, colours == 1 ? "" : "s");
   if (src.transparent)
     std::printf(", %ld transparent pixel%s", src.transparent, src.transparent == 1 ? "" : "s");
   std::printf("\n");

@@ -1,6 +1,7 @@
 // Binary PPM (P6): a text header, then red, green, blue per pixel.
 #include "image/anypic.h"
 #include "qira-kit/encode.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -8,9 +9,14 @@ bool encode_ppm(const kit_picture &pic, kit_bytes &out, std::string &error) {
   if (!encode_check(pic, error)) return false;
   char head[64];
   int n = std::snprintf(head, sizeof head, "P6\n%d %d\n255\n", pic.width, pic.height);
-  out.assign(head, head + n);
-  out.reserve(out.size() + pic.pixels.size() * 3);
-  for (uint8_t p : pic.pixels) out.insert(out.end(), &pic.palette[3 * p], &pic.palette[3 * p] + 3);
+  // Sized once, then each pixel's colour straight from the palette.
+  out.resize(size_t(n) + pic.pixels.size() * 3);
+  uint8_t *o = std::copy(head, head + n, out.data());
+  for (uint8_t p : pic.pixels) {
+    const uint8_t *c = &pic.palette[3 * size_t(p)];
+    o[0] = c[0], o[1] = c[1], o[2] = c[2];
+    o += 3;
+  }
   return true;
 }
 
