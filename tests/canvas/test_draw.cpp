@@ -1,6 +1,7 @@
 // Drawing primitives: each one's pixel set and edge rule, read back from the screen.
 #include "canvas/canvas.h"
 #include "canvas/draw.h"
+#include "support/test_files.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <climits>
