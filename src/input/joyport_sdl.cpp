@@ -2,7 +2,11 @@
 #include "input/joyport.h"
 #include <SDL.h>
 
-static SDL_Joystick *sdl(joyport_handle h) { return reinterpret_cast<SDL_Joystick *>(h); }
+namespace {
+
+SDL_Joystick *sdl(joyport_handle h) { return reinterpret_cast<SDL_Joystick *>(h); }
+
+} // namespace
 
 void joyport_init() { SDL_InitSubSystem(SDL_INIT_JOYSTICK); }
 int joyport_count() { return SDL_NumJoysticks(); }

@@ -5,8 +5,12 @@
 // Milliseconds of real time not yet consumed by logic ticks.
 uint32_t timer;
 timer_clock_fn timer_clock = [] { return uint32_t(SDL_GetTicks()); };
+namespace {
+
 // The clock's count at the previous update.
-static uint32_t timer_last;
+uint32_t timer_last;
+
+} // namespace
 
 void timer_init() {
   SDL_InitSubSystem(SDL_INIT_TIMER);

@@ -38,6 +38,17 @@ int margin_index = -1;
 // opened: the user's choice, which the centring below leaves alone.
 int user_placed = -1;
 
+// Forgets the display surface and all that was derived from it: nothing is
+// presented until a mode is set again.
+void display_forget() {
+  sdl_rscrn = nullptr;
+  RSCRN = nullptr;
+  graphics_update_func = nullptr;
+}
+
+// Where a picture of size part starts when centred in total.
+int centred(int total, int part) { return (total - part) >> 1; }
+
 // The display surface of a hardware mode may only be written while locked,
 // and its pixel address may move while unlocked.
 bool display_lock() {
@@ -110,8 +121,8 @@ graphics_presenter presenter_for(int w, int h, int shifts) {
 
 graphics_choice choice_for(int index, graphics_mode m) {
   const int s = shifts_for(m.width, m.height);
-  return {index, m, s, presenter_for(m.width, m.height, s), (m.width - (VSCRN_W << s)) >> 1,
-          (m.height - (VSCRN_H << s)) >> 1};
+  return {index, m, s, presenter_for(m.width, m.height, s), centred(m.width, VSCRN_W << s),
+          centred(m.height, VSCRN_H << s)};
 }
 
 // Sets a mode and, on success, every presentation global to match it. On
@@ -121,15 +132,13 @@ int set_mode(int w, int h, int shifts, Uint32 flags) {
   SDL_Surface *surface = SDL_SetVideoMode(w, h, 8, flags);
   const int pic_w = VSCRN_W << shifts, pic_h = VSCRN_H << shifts;
   if (!surface || surface->format->BytesPerPixel != 1 || surface->w < pic_w || surface->h < pic_h) {
-    sdl_rscrn = nullptr;
-    RSCRN = nullptr;
-    graphics_update_func = nullptr;
+    display_forget();
     return 0;
   }
   sdl_rscrn = surface;
   rscrn_rowstride = surface->pitch;
-  graphics_margin_left = (surface->w - pic_w) >> 1;
-  graphics_margin_top = (surface->h - pic_h) >> 1;
+  graphics_margin_left = centred(surface->w, pic_w);
+  graphics_margin_top = centred(surface->h, pic_h);
   RSCRN = static_cast<uint8_t *>(surface->pixels) + rscrn_rowstride * graphics_margin_top +
           graphics_margin_left;
   graphics_scale_shifts = shifts;
@@ -249,9 +258,7 @@ uint8_t *graphics_init() {
   if (!sdl_vscrn || sdl_vscrn->pitch != VSCRN_W) {
     if (sdl_vscrn) SDL_FreeSurface(sdl_vscrn);
     sdl_vscrn = nullptr;
-    sdl_rscrn = nullptr;
-    RSCRN = nullptr;
-    graphics_update_func = nullptr;
+    display_forget();
     SDL_Quit();
     return nullptr;
   }
@@ -264,9 +271,7 @@ void graphics_done() {
   if (sdl_vscrn) SDL_FreeSurface(sdl_vscrn);
   sdl_vscrn = nullptr;
   vscrn = VSCRN = nullptr;
-  sdl_rscrn = nullptr;
-  RSCRN = nullptr;
-  graphics_update_func = nullptr;
+  display_forget();
   display_open = false;
   SDL_Quit();
 }
@@ -298,10 +303,11 @@ int graphics_set_fullscreen(int on) {
     palette_update();
     return 1;
   }
-  // Put the previous mode back so that the display keeps working.
+  // Put the previous mode back so that the display keeps working; the switch
+  // failed either way, and if the old mode cannot be had either, nothing is
+  // presented until a later switch succeeds.
   fullscreen = !on;
-  mode_find();
-  palette_update();
+  if (mode_find()) palette_update();
   return 0;
 }
 

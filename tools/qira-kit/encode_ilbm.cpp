@@ -2,12 +2,16 @@
 // rows of exactly width bytes. Numbers are big-endian.
 #include "qira-kit/encode.h"
 
-static void ilbm_chunk(kit_bytes &out, const char *id, const kit_bytes &data) {
+namespace {
+
+void ilbm_chunk(kit_bytes &out, const char *id, const kit_bytes &data) {
   out.insert(out.end(), id, id + 4);
   encode_be32(out, uint32_t(data.size()));
   out.insert(out.end(), data.begin(), data.end());
   if (data.size() & 1) out.push_back(0);
 }
+
+} // namespace
 
 bool encode_ilbm(const kit_picture &pic, kit_bytes &out, std::string &error) {
   if (!encode_check(pic, error)) return false;

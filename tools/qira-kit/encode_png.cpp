@@ -23,26 +23,28 @@ struct png_job {
   int colour_type = 0, bit_depth = 0;
 };
 
-static void png_job_error(png_structp png, png_const_charp msg) {
+namespace {
+
+void png_job_error(png_structp png, png_const_charp msg) {
   static_cast<png_job *>(png_get_error_ptr(png))->message = msg;
   png_longjmp(png, 1);
 }
-static void png_job_warning(png_structp, png_const_charp) {}
+void png_job_warning(png_structp, png_const_charp) {}
 
-static void png_job_read(png_structp png, png_bytep out, size_t n) {
+void png_job_read(png_structp png, png_bytep out, size_t n) {
   auto *job = static_cast<png_job *>(png_get_io_ptr(png));
   if (job->in.size() - job->pos < n) png_error(png, "PNG file ends early");
   std::memcpy(out, job->in.data() + job->pos, n);
   job->pos += n;
 }
 
-static void png_job_write(png_structp png, png_bytep data, size_t n) {
+void png_job_write(png_structp png, png_bytep data, size_t n) {
   auto *job = static_cast<png_job *>(png_get_io_ptr(png));
   job->out->insert(job->out->end(), data, data + n);
 }
-static void png_job_flush(png_structp) {}
+void png_job_flush(png_structp) {}
 
-static bool png_job_decode(png_job *job) {
+bool png_job_decode(png_job *job) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, job, png_job_error, png_job_warning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
@@ -96,7 +98,7 @@ static bool png_job_decode(png_job *job) {
   return true;
 }
 
-static const char *png_colour_type_name(int type) {
+const char *png_colour_type_name(int type) {
   switch (type) {
   case PNG_COLOR_TYPE_GRAY: return "greyscale";
   case PNG_COLOR_TYPE_GRAY_ALPHA: return "greyscale with alpha";
@@ -106,6 +108,8 @@ static const char *png_colour_type_name(int type) {
   default: return "unknown colour type";
   }
 }
+
+} // namespace
 
 bool decode_png_rgba(std::span<const uint8_t> file, kit_rgba &rgba, kit_png_info &info,
                      kit_picture *indexed, std::string &error) {
@@ -142,8 +146,10 @@ bool decode_png(std::span<const uint8_t> file, kit_picture &pic, std::string &er
   return encode_index_colours(rgb, rgba.width, rgba.height, pic, error);
 }
 
+namespace {
+
 // Rows of `rowbytes` bytes from data; a palette only for paletted pictures.
-static bool png_job_encode(png_job *job, int width, int height, int colour_type,
+bool png_job_encode(png_job *job, int width, int height, int colour_type,
                            const uint8_t *data, size_t rowbytes, const kit_picture *paletted,
                            int colours) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, job, png_job_error, png_job_warning);
@@ -174,6 +180,8 @@ static bool png_job_encode(png_job *job, int width, int height, int colour_type,
   png_destroy_write_struct(&png, &info);
   return true;
 }
+
+} // namespace
 
 bool encode_png(const kit_picture &pic, kit_bytes &out, std::string &error) {
   if (!encode_check(pic, error)) return false;

@@ -20,8 +20,10 @@ bool encode_ppm(const kit_picture &pic, kit_bytes &out, std::string &error) {
   return true;
 }
 
+namespace {
+
 // The next header number, skipping white space and # comments.
-static bool ppm_number(std::span<const uint8_t> f, size_t &pos, long &value) {
+bool ppm_number(std::span<const uint8_t> f, size_t &pos, long &value) {
   for (;;) {
     while (pos < f.size() && std::strchr(" \t\r\n", f[pos])) pos++;
     if (pos < f.size() && f[pos] == '#') {
@@ -38,6 +40,8 @@ static bool ppm_number(std::span<const uint8_t> f, size_t &pos, long &value) {
   }
   return true;
 }
+
+} // namespace
 
 bool decode_ppm(std::span<const uint8_t> f, kit_picture &pic, std::string &error) {
   if (f.size() < 2 || f[0] != 'P' || f[1] != '6') {

@@ -5,17 +5,19 @@
 #include <cstdio>
 #include <cstdlib>
 
-static const uint8_t st_levels[8] = {0, 36, 73, 109, 146, 182, 219, 255};
+namespace {
+
+const uint8_t st_levels[8] = {0, 36, 73, 109, 146, 182, 219, 255};
 
 // The nearest of the eight levels, as 0..7.
-static unsigned st_level(uint8_t c) {
+unsigned st_level(uint8_t c) {
   unsigned best = 0;
   for (unsigned k = 1; k < 8; k++)
     if (std::abs(int(c) - st_levels[k]) < std::abs(int(c) - st_levels[best])) best = k;
   return best;
 }
 
-static uint16_t st_word(const kit_picture &pic, int i) {
+uint16_t st_word(const kit_picture &pic, int i) {
   return uint16_t(st_level(pic.palette[3 * i]) << 8 | st_level(pic.palette[3 * i + 1]) << 4 |
                   st_level(pic.palette[3 * i + 2]));
 }
@@ -26,7 +28,7 @@ struct st_picture {
   std::vector<uint8_t> pixels;
 };
 
-static bool st_prepare(const kit_picture &pic, const char *format, st_picture &st, std::string &error) {
+bool st_prepare(const kit_picture &pic, const char *format, st_picture &st, std::string &error) {
   if (!encode_check(pic, error)) return false;
   if (pic.width != 320 || pic.height != 200) {
     char msg[160];
@@ -81,6 +83,8 @@ static bool st_prepare(const kit_picture &pic, const char *format, st_picture &s
   return true;
 }
 
+} // namespace
+
 std::vector<std::string> encode_st_merges(const kit_picture &pic) {
   std::array<bool, 256> used{};
   for (uint8_t p : pic.pixels) used[p] = true;
@@ -112,23 +116,27 @@ std::vector<std::string> encode_st_merges(const kit_picture &pic) {
   return lines;
 }
 
+namespace {
+
 // Plane p's word for the 16 pixels at px (bit 15 the leftmost).
-static uint16_t st_plane_word(const uint8_t *px, int p) {
+uint16_t st_plane_word(const uint8_t *px, int p) {
   unsigned w = 0;
   for (int b = 0; b < 16; b++) w |= unsigned((px[b] >> p) & 1) << (15 - b);
   return uint16_t(w);
 }
 
-static void st_header(kit_bytes &out, unsigned resolution, const st_picture &st) {
+void st_header(kit_bytes &out, unsigned resolution, const st_picture &st) {
   encode_be16(out, resolution);
   for (uint16_t w : st.words) encode_be16(out, w);
 }
 
 // Interleaved: per 16 pixels, planes 0..3 one word each.
-static void st_interleaved(kit_bytes &out, const st_picture &st) {
+void st_interleaved(kit_bytes &out, const st_picture &st) {
   for (size_t g = 0; g < 64000; g += 16)
     for (int p = 0; p < 4; p++) encode_be16(out, st_plane_word(&st.pixels[g], p));
 }
+
+} // namespace
 
 bool encode_pi1(const kit_picture &pic, kit_bytes &out, std::string &error) {
   st_picture st;

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-static const char usage[] =
+namespace {
+
+const char usage[] =
     "usage: qira-kit COMMAND ...\n"
     "  convert IN OUT [--exact] [--colours N | --palette FROM]\n"
     "                   convert a picture; formats by extension:\n"
@@ -25,6 +27,8 @@ static const char usage[] =
     "  --help           show this text\n"
     "  --version        show the version\n"
     "Exit status: 0 success, 1 failure, 2 bad usage. The manual: man qira-kit\n";
+
+} // namespace
 
 int main(int argc, char **argv) {
   if (argc < 2) {

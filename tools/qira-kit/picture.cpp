@@ -19,8 +19,10 @@ struct kit_format_entry {
   bool (*encode)(const kit_picture &, kit_bytes &, std::string &);
 };
 
+namespace {
+
 // The game's formats, by the game's own choice of format for a name.
-static kit_format_entry kit_game_format(anypic_format format) {
+kit_format_entry kit_game_format(anypic_format format) {
   switch (format) {
   case ANYPIC_ILBM: return {anypic_format_name(format), encode_ilbm};
   case ANYPIC_NEO: return {anypic_format_name(format), encode_neo};
@@ -33,7 +35,7 @@ static kit_format_entry kit_game_format(anypic_format format) {
 }
 
 // The game's formats first, then qira-kit's own; a null name for none.
-static kit_format_entry kit_find(const std::string &path) {
+kit_format_entry kit_find(const std::string &path) {
   const kit_format_entry game = kit_game_format(anypic_format_of(path.c_str()));
   if (game.name) return game;
   if (fnmatch("*.png", path.c_str(), FNM_CASEFOLD) == 0) return {"PNG", encode_png};
@@ -41,13 +43,19 @@ static kit_format_entry kit_find(const std::string &path) {
   return {nullptr, nullptr};
 }
 
+} // namespace
+
 const char *kit_format(const std::string &path) {
   return kit_find(path).name;
 }
 
-static std::string kit_errno_text(const char *what, const std::string &path) {
+namespace {
+
+std::string kit_errno_text(const char *what, const std::string &path) {
   return std::string(what) + " " + path + ": " + std::strerror(errno);
 }
+
+} // namespace
 
 bool kit_read_bytes(const std::string &path, bytes_file &file, std::string &error) {
   const fdio_file f = fdio_open_regular(AT_FDCWD, path.c_str());
