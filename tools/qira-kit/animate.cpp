@@ -4,13 +4,10 @@
 #include "canvas/canvas.h"
 #include "qira-kit/kit.h"
 #include "shell/glob.h"
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <gif_lib.h>
-#include <unistd.h>
 
 namespace {
 
@@ -25,19 +22,25 @@ kit_picture with_cell(const kit_picture &screen, const kit_picture &cell) {
   return out;
 }
 
-bool write_gif(const char *path, const std::vector<animate_frame> &frames, std::string &error) {
+// giflib's output callback: appends to the byte vector in UserData.
+int gif_append(GifFileType *gif, const GifByteType *data, int n) {
+  auto *out = static_cast<std::vector<uint8_t> *>(gif->UserData);
+  out->insert(out->end(), data, data + n);
+  return n;
+}
+
+// The whole GIF in memory, so that it is written like every other picture:
+// through a temporary file renamed over the target.
+bool encode_gif(const std::vector<animate_frame> &frames, std::vector<uint8_t> &out,
+                std::string &error) {
   int err = 0;
-  const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC, 0666); // giflib's own mode is 0600
-  GifFileType *gif = fd < 0 ? nullptr : EGifOpenFileHandle(fd, &err);
-  if (fd < 0) {
-    error = std::strerror(errno);
-    return false;
-  }
+  GifFileType *gif = EGifOpen(&out, gif_append, &err);
   if (!gif) {
-    ::close(fd);
     error = GifErrorString(err);
     return false;
   }
+  // The delays and the loop are extensions, which need GIF89a.
+  EGifSetGifVersion(gif, true);
   const kit_picture &first = frames.front().screen;
   GifColorType colours[256];
   for (int i = 0; i < 256; i++)
@@ -135,12 +138,8 @@ int kit_animate(std::span<char *const> args) {
                  pair >= 0 ? "no such pair for the player" : "no fighter has frames");
     return 1;
   }
-  // Written beside the target and renamed, so a failure leaves nothing.
-  const std::string temp = std::string(files[1]) + ".partial";
-  if (!write_gif(temp.c_str(), frames, error) || std::rename(temp.c_str(), files[1]) != 0) {
-    if (error.empty())
-      error = std::strerror(errno);
-    ::unlink(temp.c_str());
+  std::vector<uint8_t> gif;
+  if (!encode_gif(frames, gif, error) || !kit_write_file(files[1], gif, error)) {
     std::fprintf(stderr, "qira-kit animate: %s: %s\n", files[1], error.c_str());
     return 1;
   }
