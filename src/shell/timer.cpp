@@ -4,7 +4,7 @@
 
 // Milliseconds of real time not yet consumed by logic ticks.
 uint32_t timer;
-timer_clock_fn timer_clock = [] { return uint32_t(SDL_GetTicks()); };
+timer_clock_fn timer_clock = [] { return static_cast<uint32_t>(SDL_GetTicks()); };
 namespace {
 
 // The clock's count at the previous update.

@@ -17,8 +17,8 @@ int centiseconds(int from, int to) { return (to - from) * GAME_TICK_MS / 10; }
 kit_picture with_cell(const kit_picture &screen, const kit_picture &cell) {
   kit_picture out = screen;
   for (int y = 0; y < cell.height; y++)
-    std::memcpy(&out.pixels[size_t(FIGHTER_CELL_Y + y) * out.width + FIGHTER_CELL_X],
-                &cell.pixels[size_t(y) * cell.width], size_t(cell.width));
+    std::memcpy(&out.pixels[static_cast<size_t>(FIGHTER_CELL_Y + y) * out.width + FIGHTER_CELL_X],
+                &cell.pixels[static_cast<size_t>(y) * cell.width], static_cast<size_t>(cell.width));
   return out;
 }
 
@@ -44,8 +44,8 @@ bool encode_gif(const std::vector<animate_frame> &frames, std::vector<uint8_t> &
   const kit_picture &first = frames.front().screen;
   GifColorType colours[256];
   for (int i = 0; i < 256; i++)
-    colours[i] = {first.palette[3 * size_t(i)], first.palette[3 * size_t(i) + 1],
-                  first.palette[3 * size_t(i) + 2]};
+    colours[i] = {first.palette[3 * static_cast<size_t>(i)], first.palette[3 * static_cast<size_t>(i) + 1],
+                  first.palette[3 * static_cast<size_t>(i) + 2]};
   ColorMapObject *map = GifMakeMapObject(256, colours);
   bool ok = map && EGifPutScreenDesc(gif, first.width, first.height, 8, 0, map) == GIF_OK;
   // Loop for ever.
@@ -59,11 +59,11 @@ bool encode_gif(const std::vector<animate_frame> &frames, std::vector<uint8_t> &
     GraphicsControlBlock gcb{DISPOSAL_UNSPECIFIED, false, f.delay_cs, NO_TRANSPARENT_COLOR};
     GifByteType ext[4];
     const size_t n = EGifGCBToExtension(&gcb, ext);
-    ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(n), ext) == GIF_OK &&
+    ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(n), ext) == GIF_OK &&
          EGifPutImageDesc(gif, 0, 0, f.screen.width, f.screen.height, false, nullptr) == GIF_OK;
     for (int y = 0; ok && y < f.screen.height; y++)
       ok =
-          EGifPutLine(gif, const_cast<GifPixelType *>(&f.screen.pixels[size_t(y) * f.screen.width]),
+          EGifPutLine(gif, const_cast<GifPixelType *>(&f.screen.pixels[static_cast<size_t>(y) * f.screen.width]),
                       f.screen.width) == GIF_OK;
   }
   if (!ok)
@@ -87,12 +87,12 @@ std::vector<animate_frame> animate_frames(const kit_set_view &view, int player, 
   for (int p = 0; p < 2; p++) {
     if (player >= 0 && p != player)
       continue;
-    const auto &frames = view.frames[size_t(p)];
-    for (int j = 0; 2 * j < int(frames.size()); j++) {
+    const auto &frames = view.frames[static_cast<size_t>(p)];
+    for (int j = 0; 2 * j < static_cast<int>(frames.size()); j++) {
       if (pair >= 0 && j != pair)
         continue;
       for (int s = 0; s <= FIGHTER_ATTACK_FRAMES; s++) {
-        const kit_picture &c = s == FIGHTER_ATTACK_FRAMES ? cell : frames[size_t(2 * j + s % 2)];
+        const kit_picture &c = s == FIGHTER_ATTACK_FRAMES ? cell : frames[static_cast<size_t>(2 * j + s % 2)];
         const int until =
             s == FIGHTER_ATTACK_FRAMES ? FIGHTER_ATTACK_REPEAT_TICK : fighter_attack_tick(s + 1);
         out.push_back({with_cell(view.background, c), centiseconds(fighter_attack_tick(s), until)});
@@ -117,7 +117,7 @@ int kit_animate(std::span<char *const> args) {
                      is_player ? "1 or 2" : "a pair number from 0 to 14");
         return 2;
       }
-      (is_player ? player : pair) = int(is_player ? v - 1 : v);
+      (is_player ? player : pair) = static_cast<int>(is_player ? v - 1 : v);
     } else {
       files.push_back(args[i]);
     }

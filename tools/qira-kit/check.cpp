@@ -113,9 +113,9 @@ screen_load load_as_game(const char *name, bool with_palette) {
   if (with_palette) {
     out.palette = palette[0];
     for (int e = 0; e < 256; e++) {
-      out.defined[size_t(e)] = std::equal(
+      out.defined[static_cast<size_t>(e)] = std::equal(
           &palette[0][3 * e], &palette[0][3 * e + 3], &palette[1][3 * e]);
-      out.defined_count += out.defined[size_t(e)];
+      out.defined_count += out.defined[static_cast<size_t>(e)];
     }
   }
   // The picture's own size, for the messages (a picture that draws nothing may
@@ -162,7 +162,7 @@ void check_lines(set_check &c, const set_lines &raw, int lines) {
                        "stray glyphs before the name: save the file as plain "
                        "text without a BOM");
   for (int i = 0; i < lines; i++) {
-    const std::string &line = raw[size_t(i)];
+    const std::string &line = raw[static_cast<size_t>(i)];
     const bool lead = !line.empty() && is_space(line.front());
     const bool trail = !line.empty() && is_space(line.back());
     if (!lead && !trail)
@@ -233,13 +233,13 @@ void check_name(set_check &c, std::string name) {
                "as its code page 437 glyph, which is only right if the file "
                "was written in "
                "that code page");
-  if (name.size() > size_t(FIGHTSET_NAME_CHARS))
+  if (name.size() > static_cast<size_t>(FIGHTSET_NAME_CHARS))
     c.problem(-1, -1,
               c.file + ": the name is " + std::to_string(name.size()) +
                   " characters; the list shows " +
                   std::to_string(FIGHTSET_NAME_CHARS) +
                   " before the screen's edge, so it ends at " +
-                  quoted(name.substr(0, size_t(FIGHTSET_NAME_CHARS))) +
+                  quoted(name.substr(0, static_cast<size_t>(FIGHTSET_NAME_CHARS))) +
                   ": shorten it");
 }
 
@@ -318,8 +318,8 @@ void check_pairs(set_check &c, int player, const std::string &sheet,
       std::array<long, 256> uses{};
       for (int y = 0; y < FIGHTER_CELL_H; y++)
         for (int x = 0; x < FIGHTER_CELL_W; x++) {
-          const size_t at = size_t(fighter_frame_y(k) + y) * VSCRN_W +
-                            size_t(fighter_frame_x(k) + x);
+          const size_t at = static_cast<size_t>(fighter_frame_y(k) + y) * VSCRN_W +
+                            static_cast<size_t>(fighter_frame_x(k) + x);
           outside += !load.drawn[at];
           uses[load.pixels[at]]++;
         }
@@ -329,7 +329,7 @@ void check_pairs(set_check &c, int player, const std::string &sheet,
         off = true;
       } else {
         for (int e = 0; e < 256; e++)
-          if (uses[size_t(e)] == FIGHTER_CELL_W * FIGHTER_CELL_H)
+          if (uses[static_cast<size_t>(e)] == FIGHTER_CELL_W * FIGHTER_CELL_H)
             fault = "is all colour " + std::to_string(e);
       }
       if (!fault.empty())
@@ -363,13 +363,13 @@ void check_stray(set_check &c, int player, const std::string &sheet,
   std::array<long, 256> uses{};
   for (int y = 0; y < VSCRN_H; y++)
     for (int x = 0; x < VSCRN_W; x++)
-      if (!used(x, y) && load.drawn[size_t(y * VSCRN_W + x)])
-        uses[load.pixels[size_t(y * VSCRN_W + x)]]++;
+      if (!used(x, y) && load.drawn[static_cast<size_t>(y * VSCRN_W + x)])
+        uses[load.pixels[static_cast<size_t>(y * VSCRN_W + x)]]++;
   const auto blank =
-      size_t(std::max_element(uses.begin(), uses.end()) - uses.begin());
+      static_cast<size_t>(std::max_element(uses.begin(), uses.end()) - uses.begin());
   for (int y = 0; y < VSCRN_H; y++)
     for (int x = 0; x < VSCRN_W; x++) {
-      const size_t at = size_t(y * VSCRN_W + x);
+      const size_t at = static_cast<size_t>(y * VSCRN_W + x);
       if (used(x, y) || !load.drawn[at] || load.pixels[at] == blank)
         continue;
       c.note(player, -1,
@@ -394,8 +394,8 @@ void check_colours(set_check &c, int player, const std::string &sheet,
   for (int k = 0; k < 2 * pairs; k++)
     for (int y = 0; y < FIGHTER_CELL_H; y++)
       for (int x = 0; x < FIGHTER_CELL_W; x++) {
-        const size_t at = size_t(fighter_frame_y(k) + y) * VSCRN_W +
-                          size_t(fighter_frame_x(k) + x);
+        const size_t at = static_cast<size_t>(fighter_frame_y(k) + y) * VSCRN_W +
+                          static_cast<size_t>(fighter_frame_x(k) + x);
         if (pixels.drawn[at])
           uses[pixels.pixels[at]]++;
       }
@@ -405,10 +405,10 @@ void check_colours(set_check &c, int player, const std::string &sheet,
   std::vector<int> shades, undefined, differ, rounded;
   long shade_px = 0, undefined_px = 0, differ_px = 0;
   for (int e = 0; e < 256; e++) {
-    const long n = uses[size_t(e)];
+    const long n = uses[static_cast<size_t>(e)];
     if (!n)
       continue;
-    if (!bg.defined[size_t(e)]) {
+    if (!bg.defined[static_cast<size_t>(e)]) {
       if (st_background && e >= 16 && e < 32) {
         shades.push_back(e);
         shade_px += n;
@@ -418,14 +418,14 @@ void check_colours(set_check &c, int player, const std::string &sheet,
       }
       continue;
     }
-    const uint8_t *mine = &own.palette[size_t(3 * e)],
-                  *shown = &bg.palette[size_t(3 * e)];
-    if (!own.defined[size_t(e)] || std::equal(mine, mine + 3, shown))
+    const uint8_t *mine = &own.palette[static_cast<size_t>(3 * e)],
+                  *shown = &bg.palette[static_cast<size_t>(3 * e)];
+    if (!own.defined[static_cast<size_t>(e)] || std::equal(mine, mine + 3, shown))
       continue;
     // An ST sheet holds the background's colour as near as its 3 bits allow.
     bool near = st_sheet && !st_background;
     for (int i = 0; i < 3 && near; i++)
-      near = std::abs(int(mine[i]) - int(shown[i])) <= 18;
+      near = std::abs(static_cast<int>(mine[i]) - static_cast<int>(shown[i])) <= 18;
     if (near) {
       rounded.push_back(e);
       continue;
@@ -459,7 +459,7 @@ void check_colours(set_check &c, int player, const std::string &sheet,
   if (!differ.empty()) {
     std::string examples;
     for (size_t i = 0; i < differ.size() && i < 3; i++) {
-      const size_t e = size_t(differ[i]);
+      const size_t e = static_cast<size_t>(differ[i]);
       examples += (i ? ", " : "") + std::to_string(e) + ": " +
                   hex_colour(&own.palette[3 * e]) + " in the sheet, " +
                   hex_colour(&bg.palette[3 * e]) + " in the background";
@@ -507,7 +507,7 @@ void check_entry(set_check &c, const fightset_entry &set, const set_lines &raw,
       c.info.push_back(who + ": no fighter");
       continue;
     }
-    const std::string &count = raw[size_t(3 + 2 * side)];
+    const std::string &count = raw[static_cast<size_t>(3 + 2 * side)];
     const int line = 4 + 2 * side;
     long said = std::strtol(count.c_str(), nullptr, 10);
     if (!is_number(count))
@@ -614,11 +614,11 @@ int check_folder(const char *dir) {
   totals t;
   for (int i = 0; i < fightset_count; i++) {
     set_check c;
-    c.file = report.files[size_t(i)];
+    c.file = report.files[static_cast<size_t>(i)];
     std::printf("set %d: %s (%s)\n", i + 1, quoted(fightset[i].name).c_str(),
                 c.file.c_str());
-    check_entry(c, fightset[i], report.raw_lines[size_t(i)],
-                report.lines[size_t(i)]);
+    check_entry(c, fightset[i], report.raw_lines[static_cast<size_t>(i)],
+                report.lines[static_cast<size_t>(i)]);
     print_check(c, t);
   }
   for (const std::string &name : report.unreadable) {

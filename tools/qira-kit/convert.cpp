@@ -86,7 +86,7 @@ bool index_exact(source_picture &src, kit_picture &out, std::string &error) {
     rgb.insert(rgb.end(), p, p + 3);
   }
   kit_picture list;
-  const int count = int(rgb.size() / 3);
+  const int count = static_cast<int>(rgb.size() / 3);
   if (!encode_index_colours(rgb, count, 1, list, error))
     return false;
   out = {src.rgba.width, src.rgba.height, std::vector<uint8_t>(n, 0), list.palette};
@@ -124,7 +124,7 @@ int kit_convert(std::span<char *const> args) {
         std::fputs("qira-kit convert: --colours takes a number from 2 to 256\n", stderr);
         return 2;
       }
-      colours = int(v);
+      colours = static_cast<int>(v);
     } else if (!std::strcmp(a, "--palette") && i + 1 < args.size()) {
       from = args[++i];
     } else if (a[0] == '-' && a[1]) {
@@ -230,7 +230,7 @@ int kit_info(std::span<char *const> args) {
     if (p[3] < KIT_ALPHA_OPAQUE)
       continue;
     seen.insert(src.has_indexed ? src.indexed.pixels[i]
-                                : uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2]);
+                                : static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2]);
   }
   const size_t colours = seen.size();
   std::printf("%s: %s, %dx%d, %zu colour%s used", path, kind.c_str(), rgba.width, rgba.height,

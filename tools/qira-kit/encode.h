@@ -59,12 +59,12 @@ int encode_palette_count(const kit_picture &pic);
 
 // Big- and little-endian numbers appended to out.
 inline void encode_be16(kit_bytes &out, unsigned v) {
-  out.push_back(uint8_t(v >> 8));
-  out.push_back(uint8_t(v));
+  out.push_back(static_cast<uint8_t>(v >> 8));
+  out.push_back(static_cast<uint8_t>(v));
 }
 inline void encode_le16(kit_bytes &out, unsigned v) {
-  out.push_back(uint8_t(v));
-  out.push_back(uint8_t(v >> 8));
+  out.push_back(static_cast<uint8_t>(v));
+  out.push_back(static_cast<uint8_t>(v >> 8));
 }
 inline void encode_be32(kit_bytes &out, uint32_t v) {
   encode_be16(out, v >> 16);

@@ -6,7 +6,7 @@ namespace {
 
 void ilbm_chunk(kit_bytes &out, const char *id, const kit_bytes &data) {
   out.insert(out.end(), id, id + 4);
-  encode_be32(out, uint32_t(data.size()));
+  encode_be32(out, static_cast<uint32_t>(data.size()));
   out.insert(out.end(), data.begin(), data.end());
   if (data.size() & 1) out.push_back(0);
 }
@@ -19,7 +19,7 @@ bool encode_ilbm(const kit_picture &pic, kit_bytes &out, std::string &error) {
     error = "IFF pictures are at most 65535 pixels wide and high";
     return false;
   }
-  unsigned w = unsigned(pic.width), h = unsigned(pic.height);
+  unsigned w = static_cast<unsigned>(pic.width), h = static_cast<unsigned>(pic.height);
   kit_bytes bmhd;
   encode_be16(bmhd, w);
   encode_be16(bmhd, h);
@@ -39,14 +39,14 @@ bool encode_ilbm(const kit_picture &pic, kit_bytes &out, std::string &error) {
   kit_bytes cmap(pic.palette.begin(), pic.palette.begin() + 3 * colours);
 
   kit_bytes body;
-  for (unsigned y = 0; y < h; y++) encode_packbits(&pic.pixels[size_t(y) * w], w, body);
+  for (unsigned y = 0; y < h; y++) encode_packbits(&pic.pixels[static_cast<size_t>(y) * w], w, body);
 
   kit_bytes chunks = {'P', 'B', 'M', ' '};
   ilbm_chunk(chunks, "BMHD", bmhd);
   ilbm_chunk(chunks, "CMAP", cmap);
   ilbm_chunk(chunks, "BODY", body);
   out.assign({'F', 'O', 'R', 'M'});
-  encode_be32(out, uint32_t(chunks.size()));
+  encode_be32(out, static_cast<uint32_t>(chunks.size()));
   out.insert(out.end(), chunks.begin(), chunks.end());
   return true;
 }

@@ -9,7 +9,7 @@ bool encode_pcx(const kit_picture &pic, kit_bytes &out, std::string &error) {
     error = "PCX pictures are at most 65535 pixels wide and 65536 high";
     return false;
   }
-  unsigned w = unsigned(pic.width), h = unsigned(pic.height);
+  unsigned w = static_cast<unsigned>(pic.width), h = static_cast<unsigned>(pic.height);
   out.assign({10, 5, 1, 8});
   encode_le16(out, 0);     // Xmin
   encode_le16(out, 0);     // Ymin
@@ -25,12 +25,12 @@ bool encode_pcx(const kit_picture &pic, kit_bytes &out, std::string &error) {
   out.resize(128, 0);
 
   for (unsigned y = 0; y < h; y++) {
-    const uint8_t *row = &pic.pixels[size_t(y) * w];
+    const uint8_t *row = &pic.pixels[static_cast<size_t>(y) * w];
     for (unsigned x = 0; x < w;) {
       unsigned run = 1;
       while (x + run < w && run < 63 && row[x + run] == row[x]) run++;
       // A single byte below 0xC0 stands for itself; anything else is a run.
-      if (run > 1 || row[x] >= 0xC0) out.push_back(uint8_t(0xC0 | run));
+      if (run > 1 || row[x] >= 0xC0) out.push_back(static_cast<uint8_t>(0xC0 | run));
       out.push_back(row[x]);
       x += run;
     }

@@ -70,14 +70,14 @@ bool png_job_decode(png_job *job) {
     png_bytep trns = nullptr;
     int trns_count = 0;
     if (png_get_tRNS(png, info, &trns, &trns_count, nullptr))
-      for (int i = 0; i < trns_count && i < 256; i++) job->alpha[size_t(i)] = trns[i];
+      for (int i = 0; i < trns_count && i < 256; i++) job->alpha[static_cast<size_t>(i)] = trns[i];
     png_colorp plte = nullptr;
     int count = 0;
     if (png_get_PLTE(png, info, &plte, &count))
       for (int i = 0; i < count && i < 256; i++) {
-        job->palette[size_t(3 * i)] = plte[i].red;
-        job->palette[size_t(3 * i + 1)] = plte[i].green;
-        job->palette[size_t(3 * i + 2)] = plte[i].blue;
+        job->palette[static_cast<size_t>(3 * i)] = plte[i].red;
+        job->palette[static_cast<size_t>(3 * i + 1)] = plte[i].green;
+        job->palette[static_cast<size_t>(3 * i + 2)] = plte[i].blue;
       }
     png_set_packing(png); // 1, 2 and 4 bits become one byte per pixel
   } else {
@@ -119,9 +119,9 @@ bool decode_png_rgba(std::span<const uint8_t> file, kit_rgba &rgba, kit_png_info
     error = job.message;
     return false;
   }
-  const size_t n = size_t(job.width) * job.height;
+  const size_t n = static_cast<size_t>(job.width) * job.height;
   info = {png_colour_type_name(job.colour_type), job.bit_depth, job.paletted};
-  rgba = {int(job.width), int(job.height), {}};
+  rgba = {static_cast<int>(job.width), static_cast<int>(job.height), {}};
   if (!job.paletted) {
     rgba.px = std::move(job.data);
     return true;
@@ -129,10 +129,10 @@ bool decode_png_rgba(std::span<const uint8_t> file, kit_rgba &rgba, kit_png_info
   rgba.px.resize(4 * n);
   for (size_t i = 0; i < n; i++) {
     const uint8_t k = job.data[i];
-    std::memcpy(&rgba.px[4 * i], &job.palette[3 * size_t(k)], 3);
+    std::memcpy(&rgba.px[4 * i], &job.palette[3 * static_cast<size_t>(k)], 3);
     rgba.px[4 * i + 3] = job.alpha[k];
   }
-  if (indexed) *indexed = {int(job.width), int(job.height), std::move(job.data), job.palette};
+  if (indexed) *indexed = {static_cast<int>(job.width), static_cast<int>(job.height), std::move(job.data), job.palette};
   return true;
 }
 
@@ -141,7 +141,7 @@ bool decode_png(std::span<const uint8_t> file, kit_picture &pic, std::string &er
   kit_png_info info;
   if (!decode_png_rgba(file, rgba, info, &pic, error)) return false;
   if (info.paletted) return true;
-  std::vector<uint8_t> rgb(size_t(rgba.width) * rgba.height * 3);
+  std::vector<uint8_t> rgb(static_cast<size_t>(rgba.width) * rgba.height * 3);
   for (size_t i = 0; i < rgb.size() / 3; i++) std::memcpy(&rgb[3 * i], &rgba.px[4 * i], 3);
   return encode_index_colours(rgb, rgba.width, rgba.height, pic, error);
 }
@@ -164,18 +164,18 @@ bool png_job_encode(png_job *job, int width, int height, int colour_type,
     return false;
   }
   png_set_write_fn(png, job, png_job_write, png_job_flush);
-  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, colour_type,
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, colour_type,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_color plte[256];
   if (paletted) {
     const auto &pal = paletted->palette;
     for (int i = 0; i < colours; i++)
-      plte[i] = {pal[size_t(3 * i)], pal[size_t(3 * i + 1)], pal[size_t(3 * i + 2)]};
+      plte[i] = {pal[static_cast<size_t>(3 * i)], pal[static_cast<size_t>(3 * i + 1)], pal[static_cast<size_t>(3 * i + 2)]};
     png_set_PLTE(png, info, plte, colours);
   }
   png_write_info(png, info);
-  for (png_uint_32 y = 0; y < png_uint_32(height); y++)
-    png_write_row(png, data + size_t(y) * rowbytes);
+  for (png_uint_32 y = 0; y < static_cast<png_uint_32>(height); y++)
+    png_write_row(png, data + static_cast<size_t>(y) * rowbytes);
   png_write_end(png, info);
   png_destroy_write_struct(&png, &info);
   return true;
@@ -189,7 +189,7 @@ bool encode_png(const kit_picture &pic, kit_bytes &out, std::string &error) {
   png_job job;
   job.out = &out;
   if (!png_job_encode(&job, pic.width, pic.height, PNG_COLOR_TYPE_PALETTE, pic.pixels.data(),
-                      size_t(pic.width), &pic, encode_palette_count(pic))) {
+                      static_cast<size_t>(pic.width), &pic, encode_palette_count(pic))) {
     error = job.message;
     return false;
   }
@@ -198,14 +198,14 @@ bool encode_png(const kit_picture &pic, kit_bytes &out, std::string &error) {
 
 bool encode_png_rgba(int width, int height, std::span<const uint8_t> rgba, kit_bytes &out,
                      std::string &error) {
-  if (width <= 0 || height <= 0 || rgba.size() != size_t(width) * size_t(height) * 4) {
+  if (width <= 0 || height <= 0 || rgba.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 4) {
     error = "picture has no size or the wrong number of pixels";
     return false;
   }
   out.clear();
   png_job job;
   job.out = &out;
-  if (!png_job_encode(&job, width, height, PNG_COLOR_TYPE_RGB_ALPHA, rgba.data(), size_t(width) * 4,
+  if (!png_job_encode(&job, width, height, PNG_COLOR_TYPE_RGB_ALPHA, rgba.data(), static_cast<size_t>(width) * 4,
                       nullptr, 0)) {
     error = job.message;
     return false;

@@ -10,10 +10,10 @@ bool encode_ppm(const kit_picture &pic, kit_bytes &out, std::string &error) {
   char head[64];
   int n = std::snprintf(head, sizeof head, "P6\n%d %d\n255\n", pic.width, pic.height);
   // Sized once, then each pixel's colour straight from the palette.
-  out.resize(size_t(n) + pic.pixels.size() * 3);
+  out.resize(static_cast<size_t>(n) + pic.pixels.size() * 3);
   uint8_t *o = std::copy(head, head + n, out.data());
   for (uint8_t p : pic.pixels) {
-    const uint8_t *c = &pic.palette[3 * size_t(p)];
+    const uint8_t *c = &pic.palette[3 * static_cast<size_t>(p)];
     o[0] = c[0], o[1] = c[1], o[2] = c[2];
     o += 3;
   }
@@ -64,7 +64,7 @@ bool decode_ppm(std::span<const uint8_t> f, kit_picture &pic, std::string &error
     return false;
   }
   size_t bytes = maxval > 255 ? 2 : 1;
-  size_t n = size_t(w) * size_t(h);
+  size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
   if (f.size() - pos < n * 3 * bytes) {
     error = "PPM file ends before its last pixel";
     return false;
@@ -73,7 +73,7 @@ bool decode_ppm(std::span<const uint8_t> f, kit_picture &pic, std::string &error
   for (size_t i = 0; i < n * 3; i++) {
     // Samples are big-endian when two bytes wide; scaled to 0..255.
     long v = bytes == 2 ? (f[pos + 2 * i] << 8 | f[pos + 2 * i + 1]) : f[pos + i];
-    rgb[i] = uint8_t(maxval == 255 ? v : (v * 255 + maxval / 2) / maxval);
+    rgb[i] = static_cast<uint8_t>(maxval == 255 ? v : (v * 255 + maxval / 2) / maxval);
   }
-  return encode_index_colours(rgb, int(w), int(h), pic, error);
+  return encode_index_colours(rgb, static_cast<int>(w), static_cast<int>(h), pic, error);
 }

@@ -13,12 +13,12 @@ const uint8_t st_levels[8] = {0, 36, 73, 109, 146, 182, 219, 255};
 unsigned st_level(uint8_t c) {
   unsigned best = 0;
   for (unsigned k = 1; k < 8; k++)
-    if (std::abs(int(c) - st_levels[k]) < std::abs(int(c) - st_levels[best])) best = k;
+    if (std::abs(static_cast<int>(c) - st_levels[k]) < std::abs(static_cast<int>(c) - st_levels[best])) best = k;
   return best;
 }
 
 uint16_t st_word(const kit_picture &pic, int i) {
-  return uint16_t(st_level(pic.palette[3 * i]) << 8 | st_level(pic.palette[3 * i + 1]) << 4 |
+  return static_cast<uint16_t>(st_level(pic.palette[3 * i]) << 8 | st_level(pic.palette[3 * i + 1]) << 4 |
                   st_level(pic.palette[3 * i + 2]));
 }
 
@@ -46,8 +46,8 @@ bool st_prepare(const kit_picture &pic, const char *format, st_picture &st, std:
   if (highest < 16) {
     // Indices 0..15 stay as they are, so a 16-colour picture reads back the same.
     for (int i = 0; i < 16; i++) {
-      st.words[size_t(i)] = st_word(pic, i);
-      map[size_t(i)] = uint8_t(i);
+      st.words[static_cast<size_t>(i)] = st_word(pic, i);
+      map[static_cast<size_t>(i)] = static_cast<uint8_t>(i);
     }
   } else {
     // Registers for the distinct rounded colours, lowest index first (so
@@ -55,7 +55,7 @@ bool st_prepare(const kit_picture &pic, const char *format, st_picture &st, std:
     std::array<bool, 0x800> seen{}; // by colour word
     int distinct = 0;
     for (int i = 0; i < 256; i++)
-      if (used[size_t(i)] && !seen[st_word(pic, i)]) {
+      if (used[static_cast<size_t>(i)] && !seen[st_word(pic, i)]) {
         seen[st_word(pic, i)] = true;
         distinct++;
       }
@@ -70,12 +70,12 @@ bool st_prepare(const kit_picture &pic, const char *format, st_picture &st, std:
     }
     int count = 0;
     for (int i = 0; i < 256; i++) {
-      if (!used[size_t(i)]) continue;
+      if (!used[static_cast<size_t>(i)]) continue;
       uint16_t w = st_word(pic, i);
       int k = 0;
-      while (k < count && st.words[size_t(k)] != w) k++;
-      if (k == count) st.words[size_t(count++)] = w;
-      map[size_t(i)] = uint8_t(k);
+      while (k < count && st.words[static_cast<size_t>(k)] != w) k++;
+      if (k == count) st.words[static_cast<size_t>(count++)] = w;
+      map[static_cast<size_t>(i)] = static_cast<uint8_t>(k);
     }
   }
   st.pixels.resize(64000);
@@ -91,9 +91,9 @@ std::vector<std::string> encode_st_merges(const kit_picture &pic) {
   // The distinct colours in use, grouped by the ST colour they become.
   std::array<std::vector<uint32_t>, 0x800> by_word;
   for (int i = 0; i < 256; i++) {
-    if (!used[size_t(i)]) continue;
-    const uint32_t rgb = uint32_t(pic.palette[3 * i]) << 16 |
-                         uint32_t(pic.palette[3 * i + 1]) << 8 | pic.palette[3 * i + 2];
+    if (!used[static_cast<size_t>(i)]) continue;
+    const uint32_t rgb = static_cast<uint32_t>(pic.palette[3 * i]) << 16 |
+                         static_cast<uint32_t>(pic.palette[3 * i + 1]) << 8 | pic.palette[3 * i + 2];
     auto &group = by_word[st_word(pic, i)];
     bool seen = false;
     for (uint32_t c : group) seen |= c == rgb;
@@ -105,12 +105,12 @@ std::vector<std::string> encode_st_merges(const kit_picture &pic) {
     std::string line;
     for (uint32_t c : by_word[w]) {
       char hex[16];
-      std::snprintf(hex, sizeof hex, "#%06x", unsigned(c));
+      std::snprintf(hex, sizeof hex, "#%06x", static_cast<unsigned>(c));
       line += (line.empty() ? "" : by_word[w].size() > 2 ? ", " : " and ") + std::string(hex);
     }
     char st[48];
     std::snprintf(st, sizeof st, " %s become ST colour $%03x",
-                  by_word[w].size() == 2 ? "both" : "all", unsigned(w));
+                  by_word[w].size() == 2 ? "both" : "all", static_cast<unsigned>(w));
     lines.push_back(line + st);
   }
   return lines;
@@ -121,8 +121,8 @@ namespace {
 // Plane p's word for the 16 pixels at px (bit 15 the leftmost).
 uint16_t st_plane_word(const uint8_t *px, int p) {
   unsigned w = 0;
-  for (int b = 0; b < 16; b++) w |= unsigned((px[b] >> p) & 1) << (15 - b);
-  return uint16_t(w);
+  for (int b = 0; b < 16; b++) w |= static_cast<unsigned>((px[b] >> p) & 1) << (15 - b);
+  return static_cast<uint16_t>(w);
 }
 
 void st_header(kit_bytes &out, unsigned resolution, const st_picture &st) {
@@ -178,9 +178,9 @@ bool encode_pc1(const kit_picture &pic, kit_bytes &out, std::string &error) {
     for (int p = 0; p < 4; p++) {
       uint8_t plane[40];
       for (int g = 0; g < 20; g++) {
-        uint16_t w = st_plane_word(&st.pixels[size_t(y) * 320 + size_t(g) * 16], p);
-        plane[2 * g] = uint8_t(w >> 8);
-        plane[2 * g + 1] = uint8_t(w);
+        uint16_t w = st_plane_word(&st.pixels[static_cast<size_t>(y) * 320 + static_cast<size_t>(g) * 16], p);
+        plane[2 * g] = static_cast<uint8_t>(w >> 8);
+        plane[2 * g + 1] = static_cast<uint8_t>(w);
       }
       encode_packbits(plane, 40, out);
     }

@@ -22,7 +22,7 @@ int kit_icon(std::span<char *const> args) {
   constexpr int fine = 4;
   const int n = static_cast<int>(size);
   const art_scene art = art_icon(n * fine);
-  std::vector<uint8_t> rgba(size_t(n) * size_t(n) * 4);
+  std::vector<uint8_t> rgba(static_cast<size_t>(n) * static_cast<size_t>(n) * 4);
   for (int y = 0; y < n; y++)
     for (int x = 0; x < n; x++) {
       int sum[3] = {0, 0, 0}, filled = 0;
@@ -30,12 +30,12 @@ int kit_icon(std::span<char *const> args) {
         for (int sx = 0; sx < fine; sx++) {
           const int v = raster_get(art.picture, x * fine + sx, y * fine + sy);
           if (v == RASTER_EMPTY) continue;
-          for (int c = 0; c < 3; c++) sum[c] += art.palette.rgb[size_t(v * 3 + c)];
+          for (int c = 0; c < 3; c++) sum[c] += art.palette.rgb[static_cast<size_t>(v * 3 + c)];
           filled++;
         }
-      uint8_t *px = &rgba[(size_t(y) * size_t(n) + size_t(x)) * 4];
-      for (int c = 0; c < 3; c++) px[c] = uint8_t(filled ? (sum[c] + filled / 2) / filled : 0);
-      px[3] = uint8_t((filled * 255 + fine * fine / 2) / (fine * fine));
+      uint8_t *px = &rgba[(static_cast<size_t>(y) * static_cast<size_t>(n) + static_cast<size_t>(x)) * 4];
+      for (int c = 0; c < 3; c++) px[c] = static_cast<uint8_t>(filled ? (sum[c] + filled / 2) / filled : 0);
+      px[3] = static_cast<uint8_t>((filled * 255 + fine * fine / 2) / (fine * fine));
     }
   kit_bytes png;
   std::string error;

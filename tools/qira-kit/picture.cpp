@@ -87,9 +87,9 @@ bool kit_read(const std::string &path, kit_picture &out, std::string &error) {
   }
   out.width = c->width;
   out.height = c->height;
-  out.pixels.resize(size_t(c->width) * size_t(c->height));
+  out.pixels.resize(static_cast<size_t>(c->width) * static_cast<size_t>(c->height));
   for (int y = 0; y < c->height; y++)
-    std::memcpy(&out.pixels[size_t(y) * size_t(c->width)], c->pixels + size_t(y) * size_t(c->pitch), size_t(c->width));
+    std::memcpy(&out.pixels[static_cast<size_t>(y) * static_cast<size_t>(c->width)], c->pixels + static_cast<size_t>(y) * static_cast<size_t>(c->pitch), static_cast<size_t>(c->width));
   out.palette = palette;
   canvas_free(c);
   return true;

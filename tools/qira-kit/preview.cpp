@@ -38,10 +38,10 @@ preview_inks choose_inks(const kit_set_view &v, std::array<uint8_t, 768> &palett
   int got[4];
   int free_entry = 255;
   for (int i = 0; i < 4; i++) {
-    while (free_entry >= 0 && used[size_t(free_entry)])
+    while (free_entry >= 0 && used[static_cast<size_t>(free_entry)])
       free_entry--;
     if (free_entry >= 0) {
-      std::memcpy(&palette[3 * size_t(free_entry)], want[i], 3);
+      std::memcpy(&palette[3 * static_cast<size_t>(free_entry)], want[i], 3);
       got[i] = free_entry--;
       continue;
     }
@@ -49,7 +49,7 @@ preview_inks choose_inks(const kit_set_view &v, std::array<uint8_t, 768> &palett
     for (int k = 0; k < 256; k++) {
       long d = 0;
       for (int c = 0; c < 3; c++)
-        d += long(palette[3 * k + c] - want[i][c]) * (palette[3 * k + c] - want[i][c]);
+        d += static_cast<long>(palette[3 * k + c] - want[i][c]) * (palette[3 * k + c] - want[i][c]);
       if (best < 0 || d < best)
         best = d, got[i] = k;
     }
@@ -64,10 +64,10 @@ std::vector<std::pair<std::string, bool>> text_lines(std::span<const check_findi
     std::string rest = (f.problem ? "problem: " : "note: ") + f.text;
     while (!rest.empty()) {
       size_t cut = rest.size();
-      if (cut > size_t(TEXT_COLUMNS)) {
-        cut = rest.rfind(' ', size_t(TEXT_COLUMNS));
+      if (cut > static_cast<size_t>(TEXT_COLUMNS)) {
+        cut = rest.rfind(' ', static_cast<size_t>(TEXT_COLUMNS));
         if (cut == std::string::npos || cut == 0)
-          cut = size_t(TEXT_COLUMNS);
+          cut = static_cast<size_t>(TEXT_COLUMNS);
       }
       lines.emplace_back(rest.substr(0, cut), f.problem);
       rest.erase(0, cut);
@@ -81,7 +81,7 @@ std::vector<std::pair<std::string, bool>> text_lines(std::span<const check_findi
 }
 
 int block_index(const kit_set_view &v, int player, int pair) {
-  return player == 0 ? pair : int(v.frames[0].size() / 2) + pair;
+  return player == 0 ? pair : static_cast<int>(v.frames[0].size() / 2) + pair;
 }
 
 preview_xy block_at(int index) {
@@ -107,25 +107,25 @@ kit_picture preview_draw(const kit_set_view &v, std::span<const check_finding> f
                          int scale) {
   std::array<uint8_t, 768> palette = v.background.palette;
   const preview_inks inks = choose_inks(v, palette);
-  const int blocks = int(v.frames[0].size() / 2 + v.frames[1].size() / 2);
+  const int blocks = static_cast<int>(v.frames[0].size() / 2 + v.frames[1].size() / 2);
   const auto lines = text_lines(findings);
   const int rows = (blocks + BLOCKS_PER_ROW - 1) / BLOCKS_PER_ROW;
-  const int height = VSCRN_H + MARGIN + rows * BLOCK_H + int(lines.size()) * LABEL_H + MARGIN;
+  const int height = VSCRN_H + MARGIN + rows * BLOCK_H + static_cast<int>(lines.size()) * LABEL_H + MARGIN;
   raster r = raster_new(VSCRN_W, height, inks.paper);
   for (int y = 0; y < VSCRN_H; y++)
     for (int x = 0; x < VSCRN_W; x++)
-      raster_set(r, x, y, v.background.pixels[size_t(y) * VSCRN_W + x]);
+      raster_set(r, x, y, v.background.pixels[static_cast<size_t>(y) * VSCRN_W + x]);
   // Outlined just outside, so the cell itself shows as it is.
   frame_rect(r, FIGHTER_CELL_X - 1, FIGHTER_CELL_Y - 1, FIGHTER_CELL_W + 2, FIGHTER_CELL_H + 2,
              inks.outline);
   const int ink[] = {inks.ink}, mark[] = {inks.mark};
   for (int p = 0; p < 2; p++)
-    for (size_t k = 0; k < v.frames[size_t(p)].size(); k++) {
-      const kit_picture &f = v.frames[size_t(p)][k];
-      const preview_xy at = preview_frame_at(v, p, int(k));
+    for (size_t k = 0; k < v.frames[static_cast<size_t>(p)].size(); k++) {
+      const kit_picture &f = v.frames[static_cast<size_t>(p)][k];
+      const preview_xy at = preview_frame_at(v, p, static_cast<int>(k));
       for (int y = 0; y < f.height; y++)
         for (int x = 0; x < f.width; x++)
-          raster_set(r, at.x + x, at.y + y, f.pixels[size_t(y) * f.width + x]);
+          raster_set(r, at.x + x, at.y + y, f.pixels[static_cast<size_t>(y) * f.width + x]);
       if (k % 2)
         continue;
       char label[32];
@@ -135,7 +135,7 @@ kit_picture preview_draw(const kit_set_view &v, std::span<const check_finding> f
   for (const check_finding &f : findings) {
     if (f.player < 0 || f.player > 1 || f.pair < 0)
       continue;
-    if (size_t(2 * f.pair) >= v.frames[size_t(f.player)].size())
+    if (static_cast<size_t>(2 * f.pair) >= v.frames[static_cast<size_t>(f.player)].size())
       continue;
     const preview_xy b = block_at(block_index(v, f.player, f.pair));
     frame_rect(r, b.x - 2, b.y - 2, BLOCK_W + 4, BLOCK_H - 2, f.problem ? inks.mark : inks.outline);
@@ -150,11 +150,11 @@ kit_picture preview_draw(const kit_set_view &v, std::span<const check_finding> f
   if (scale <= 1)
     return one;
   kit_picture out{one.width * scale, one.height * scale, {}, one.palette};
-  out.pixels.resize(size_t(out.width) * out.height);
+  out.pixels.resize(static_cast<size_t>(out.width) * out.height);
   for (int yy = 0; yy < out.height; yy++)
     for (int xx = 0; xx < out.width; xx++)
-      out.pixels[size_t(yy) * out.width + xx] =
-          one.pixels[size_t(yy / scale) * one.width + xx / scale];
+      out.pixels[static_cast<size_t>(yy) * out.width + xx] =
+          one.pixels[static_cast<size_t>(yy / scale) * one.width + xx / scale];
   return out;
 }
 
@@ -164,7 +164,7 @@ int kit_preview(std::span<char *const> args) {
   for (size_t i = 0; i < args.size(); i++) {
     if (!std::strcmp(args[i], "--scale") && i + 1 < args.size()) {
       char *end = nullptr;
-      scale = int(std::strtol(args[++i], &end, 10));
+      scale = static_cast<int>(std::strtol(args[++i], &end, 10));
       if (*end || scale < 1 || scale > 4) {
         std::fputs("qira-kit preview: --scale takes 1, 2, 3 or 4\n", stderr);
         return 2;

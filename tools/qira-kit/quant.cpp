@@ -23,7 +23,7 @@ void account(kit_map_stats &s, const kit_rgba &in, size_t i, const uint8_t *c) {
   if (!dr && !dg && !db)
     return;
   s.inexact++;
-  const int d = int(std::lround(std::sqrt(double(dr * dr + dg * dg + db * db))));
+  const int d = static_cast<int>(std::lround(std::sqrt(static_cast<double>(dr * dr + dg * dg + db * db))));
   if (d > s.worst) {
     s.worst = d;
     s.worst_from = {p[0], p[1], p[2]};
@@ -68,7 +68,7 @@ bool run_liq(const kit_rgba &in, std::vector<uint8_t> &px, int colours,
   }
   liq_ptr<liq_result> res(raw);
   liq_set_dithering_level(res.get(), 0.0f);
-  indices.resize(size_t(in.width) * size_t(in.height));
+  indices.resize(static_cast<size_t>(in.width) * static_cast<size_t>(in.height));
   if (liq_write_remapped_image(res.get(), img.get(), indices.data(), indices.size()) != LIQ_OK) {
     error = "the colour quantizer failed";
     return false;
@@ -84,7 +84,7 @@ int nearest(const std::array<uint8_t, 768> &palette, int count, const uint8_t *c
   for (int k = 0; k < count; k++) {
     const int dr = c[0] - palette[3 * k], dg = c[1] - palette[3 * k + 1];
     const int db = c[2] - palette[3 * k + 2];
-    const long d = long(dr) * dr + long(dg) * dg + long(db) * db;
+    const long d = static_cast<long>(dr) * dr + static_cast<long>(dg) * dg + static_cast<long>(db) * db;
     if (best_d < 0 || d < best_d)
       best = k, best_d = d;
   }
@@ -96,7 +96,7 @@ int nearest(const std::array<uint8_t, 768> &palette, int count, const uint8_t *c
 kit_rgba kit_rgba_of(const kit_picture &pic) {
   kit_rgba out{pic.width, pic.height, std::vector<uint8_t>(pic.pixels.size() * 4)};
   for (size_t i = 0; i < pic.pixels.size(); i++) {
-    const uint8_t *c = &pic.palette[3 * size_t(pic.pixels[i])];
+    const uint8_t *c = &pic.palette[3 * static_cast<size_t>(pic.pixels[i])];
     out.px[4 * i] = c[0], out.px[4 * i + 1] = c[1], out.px[4 * i + 2] = c[2];
     out.px[4 * i + 3] = 255;
   }
@@ -120,12 +120,12 @@ bool kit_map_palette(const kit_rgba &in, const std::array<uint8_t, 768> &palette
     fixed.push_back(c);
     index_of.push_back(k);
   }
-  const size_t n = size_t(in.width) * size_t(in.height);
+  const size_t n = static_cast<size_t>(in.width) * static_cast<size_t>(in.height);
   std::vector<uint8_t> liq_index(n, 0);
   liq_palette pal{};
   if (fixed.size() >= 2) {
     std::vector<uint8_t> px = opaque_copy(in, false);
-    if (!run_liq(in, px, int(fixed.size()), fixed, liq_index, pal, error))
+    if (!run_liq(in, px, static_cast<int>(fixed.size()), fixed, liq_index, pal, error))
       return false;
   }
   // libimagequant's palette back to ours; it keeps fixed colours as given.
@@ -139,12 +139,12 @@ bool kit_map_palette(const kit_rgba &in, const std::array<uint8_t, 768> &palette
   out.assign(n, 0);
   for (size_t i = 0; i < n; i++) {
     if (is_transparent(in, i)) {
-      out[i] = uint8_t(transparent);
+      out[i] = static_cast<uint8_t>(transparent);
       stats.transparent++;
       continue;
     }
-    out[i] = uint8_t(to_ours[liq_index[i]]);
-    account(stats, in, i, &palette[3 * size_t(out[i])]);
+    out[i] = static_cast<uint8_t>(to_ours[liq_index[i]]);
+    account(stats, in, i, &palette[3 * static_cast<size_t>(out[i])]);
   }
   return true;
 }
@@ -161,7 +161,7 @@ bool kit_reduce(const kit_rgba &in, int colours, kit_picture &out, kit_map_stats
   liq_palette pal{};
   if (!run_liq(in, px, colours, {}, liq_index, pal, error))
     return false;
-  const size_t n = size_t(in.width) * size_t(in.height);
+  const size_t n = static_cast<size_t>(in.width) * static_cast<size_t>(in.height);
   bool any_transparent = false;
   for (size_t i = 0; i < n && !any_transparent; i++)
     any_transparent = is_transparent(in, i);
@@ -172,9 +172,9 @@ bool kit_reduce(const kit_rgba &in, int colours, kit_picture &out, kit_map_stats
   for (unsigned e = 0; e < pal.count; e++) {
     if (pal.entries[e].a < KIT_ALPHA_OPAQUE)
       continue;
-    out.palette[3 * size_t(used)] = pal.entries[e].r;
-    out.palette[3 * size_t(used) + 1] = pal.entries[e].g;
-    out.palette[3 * size_t(used) + 2] = pal.entries[e].b;
+    out.palette[3 * static_cast<size_t>(used)] = pal.entries[e].r;
+    out.palette[3 * static_cast<size_t>(used) + 1] = pal.entries[e].g;
+    out.palette[3 * static_cast<size_t>(used) + 2] = pal.entries[e].b;
     to_ours[e] = used++;
   }
   for (unsigned e = 0; e < pal.count; e++)
@@ -187,8 +187,8 @@ bool kit_reduce(const kit_rgba &in, int colours, kit_picture &out, kit_map_stats
       stats.transparent++;
       continue;
     }
-    out.pixels[i] = uint8_t(to_ours[liq_index[i]]);
-    account(stats, in, i, &out.palette[3 * size_t(out.pixels[i])]);
+    out.pixels[i] = static_cast<uint8_t>(to_ours[liq_index[i]]);
+    account(stats, in, i, &out.palette[3 * static_cast<size_t>(out.pixels[i])]);
   }
   return true;
 }

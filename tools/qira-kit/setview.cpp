@@ -37,20 +37,20 @@ struct canvas_deleter {
 };
 
 kit_picture picture_of(const canvas &c, const std::array<uint8_t, 768> &palette) {
-  kit_picture pic{c.width, c.height, std::vector<uint8_t>(size_t(c.width) * c.height), palette};
+  kit_picture pic{c.width, c.height, std::vector<uint8_t>(static_cast<size_t>(c.width) * c.height), palette};
   for (int y = 0; y < c.height; y++)
-    std::memcpy(&pic.pixels[size_t(y) * c.width], c.pixels + size_t(y) * c.pitch, size_t(c.width));
+    std::memcpy(&pic.pixels[static_cast<size_t>(y) * c.width], c.pixels + static_cast<size_t>(y) * c.pitch, static_cast<size_t>(c.width));
   return pic;
 }
 
 } // namespace
 
 kit_picture kit_crop(const kit_picture &pic, int x, int y, int w, int h) {
-  kit_picture out{w, h, std::vector<uint8_t>(size_t(w) * h, 0), pic.palette};
+  kit_picture out{w, h, std::vector<uint8_t>(static_cast<size_t>(w) * h, 0), pic.palette};
   for (int yy = 0; yy < h; yy++)
     for (int xx = 0; xx < w; xx++)
       if (x + xx >= 0 && x + xx < pic.width && y + yy >= 0 && y + yy < pic.height)
-        out.pixels[size_t(yy) * w + xx] = pic.pixels[size_t(y + yy) * pic.width + x + xx];
+        out.pixels[static_cast<size_t>(yy) * w + xx] = pic.pixels[static_cast<size_t>(y + yy) * pic.width + x + xx];
   return out;
 }
 
@@ -69,7 +69,7 @@ bool kit_set_load(const std::string &dat_path, kit_set_view &view, std::string &
   int index = -1;
   for (size_t i = 0; i < report.files.size(); i++)
     if (report.files[i] == file)
-      index = int(i);
+      index = static_cast<int>(i);
   if (index < 0) {
     fightset_clear();
     error = "the game reads no set from " + file +
@@ -97,7 +97,7 @@ bool kit_set_load(const std::string &dat_path, kit_set_view &view, std::string &
     }
     const kit_picture sheet = picture_of(*screen, no_palette);
     for (int k = 0; k < 2 * d.pairs; k++)
-      view.frames[size_t(p)].push_back(
+      view.frames[static_cast<size_t>(p)].push_back(
           kit_crop(sheet, fighter_frame_x(k), fighter_frame_y(k), FIGHTER_CELL_W, FIGHTER_CELL_H));
   }
   std::array<uint8_t, 768> palette{};

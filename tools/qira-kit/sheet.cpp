@@ -23,9 +23,9 @@ int nearest_entry(const kit_picture &pic, int count, int r, int g, int b) {
   int best = 0;
   long best_d = -1;
   for (int k = 0; k < count; k++) {
-    const long d = long(pic.palette[3 * k] - r) * (pic.palette[3 * k] - r) +
-                   long(pic.palette[3 * k + 1] - g) * (pic.palette[3 * k + 1] - g) +
-                   long(pic.palette[3 * k + 2] - b) * (pic.palette[3 * k + 2] - b);
+    const long d = static_cast<long>(pic.palette[3 * k] - r) * (pic.palette[3 * k] - r) +
+                   static_cast<long>(pic.palette[3 * k + 1] - g) * (pic.palette[3 * k + 1] - g) +
+                   static_cast<long>(pic.palette[3 * k + 2] - b) * (pic.palette[3 * k + 2] - b);
     if (best_d < 0 || d < best_d)
       best = k, best_d = d;
   }
@@ -56,10 +56,10 @@ bool read_rgba(const char *path, kit_rgba &out, std::string &error) {
 kit_rgba rgba_crop(const kit_rgba &in, int x, int y, int w, int h) {
   w = std::min(w, in.width - x);
   h = std::min(h, in.height - y);
-  kit_rgba out{w, h, std::vector<uint8_t>(size_t(w) * h * 4)};
+  kit_rgba out{w, h, std::vector<uint8_t>(static_cast<size_t>(w) * h * 4)};
   for (int yy = 0; yy < h; yy++)
-    std::memcpy(&out.px[size_t(yy) * w * 4], &in.px[(size_t(y + yy) * in.width + x) * 4],
-                size_t(w) * 4);
+    std::memcpy(&out.px[static_cast<size_t>(yy) * w * 4], &in.px[(static_cast<size_t>(y + yy) * in.width + x) * 4],
+                static_cast<size_t>(w) * 4);
   return out;
 }
 
@@ -73,14 +73,14 @@ int usage() {
 } // namespace
 
 kit_picture sheet_template(const kit_picture &bg, bool grid) {
-  kit_picture sheet{VSCRN_W, VSCRN_H, std::vector<uint8_t>(size_t(VSCRN_W) * VSCRN_H, 0),
+  kit_picture sheet{VSCRN_W, VSCRN_H, std::vector<uint8_t>(static_cast<size_t>(VSCRN_W) * VSCRN_H, 0),
                     bg.palette};
   const kit_picture cell =
       kit_crop(bg, FIGHTER_CELL_X, FIGHTER_CELL_Y, FIGHTER_CELL_W, FIGHTER_CELL_H);
   for (int k = 0; k < FIGHTER_FRAMES_MAX; k++)
     for (int y = 0; y < FIGHTER_CELL_H; y++)
-      std::memcpy(&sheet.pixels[size_t(fighter_frame_y(k) + y) * VSCRN_W + fighter_frame_x(k)],
-                  &cell.pixels[size_t(y) * FIGHTER_CELL_W], FIGHTER_CELL_W);
+      std::memcpy(&sheet.pixels[static_cast<size_t>(fighter_frame_y(k) + y) * VSCRN_W + fighter_frame_x(k)],
+                  &cell.pixels[static_cast<size_t>(y) * FIGHTER_CELL_W], FIGHTER_CELL_W);
   if (!grid)
     return sheet;
   raster r = raster_new(VSCRN_W, VSCRN_H);
@@ -152,7 +152,7 @@ int kit_sheet(std::span<char *const> args) {
       for (int x = 0; x < pic.width; x += FIGHTER_CELL_W)
         frames.push_back(rgba_crop(pic, x, y, FIGHTER_CELL_W, FIGHTER_CELL_H));
   }
-  if (frames.size() > size_t(FIGHTER_FRAMES_MAX)) {
+  if (frames.size() > static_cast<size_t>(FIGHTER_FRAMES_MAX)) {
     std::fprintf(stderr,
                  "qira-kit sheet: %zu frames; a sheet holds at most %d (%d pairs); "
                  "nothing written\n",
@@ -174,10 +174,10 @@ int kit_sheet(std::span<char *const> args) {
     const kit_rgba &f = frames[k];
     for (int y = 0; y < f.height; y++)
       for (int x = 0; x < f.width; x++)
-        if (f.px[(size_t(y) * f.width + x) * 4 + 3] >= KIT_ALPHA_OPAQUE)
+        if (f.px[(static_cast<size_t>(y) * f.width + x) * 4 + 3] >= KIT_ALPHA_OPAQUE)
           sheet
-              .pixels[size_t(fighter_frame_y(int(k)) + y) * VSCRN_W + fighter_frame_x(int(k)) + x] =
-              idx[size_t(y) * f.width + x];
+              .pixels[static_cast<size_t>(fighter_frame_y(static_cast<int>(k)) + y) * VSCRN_W + fighter_frame_x(static_cast<int>(k)) + x] =
+              idx[static_cast<size_t>(y) * f.width + x];
   }
   if (!kit_write(out, sheet, error)) {
     std::fprintf(stderr, "qira-kit sheet: %s: %s\n", out, error.c_str());
