@@ -127,11 +127,7 @@ int kit_animate(std::span<char *const> args) {
     return 2;
   }
   kit_set_view view;
-  std::string error;
-  if (!kit_set_load(files[0], view, error)) {
-    std::fprintf(stderr, "qira-kit animate: %s: %s\n", files[0], error.c_str());
-    return 1;
-  }
+  if (!kit_set_load_for("animate", files[0], view)) return 1;
   const std::vector<animate_frame> frames = animate_frames(view, player, pair);
   if (frames.empty()) {
     std::fprintf(stderr, "qira-kit animate: %s: no attack to show (%s)\n", files[0],
@@ -139,6 +135,7 @@ int kit_animate(std::span<char *const> args) {
     return 1;
   }
   std::vector<uint8_t> gif;
+  std::string error;
   if (!encode_gif(frames, gif, error) || !kit_write_file(files[1], gif, error)) {
     std::fprintf(stderr, "qira-kit animate: %s: %s\n", files[1], error.c_str());
     return 1;

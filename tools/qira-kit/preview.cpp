@@ -178,11 +178,8 @@ int kit_preview(std::span<char *const> args) {
     return 2;
   }
   kit_set_view view;
+  if (!kit_set_load_for("preview", files[0], view)) return 1;
   std::string error;
-  if (!kit_set_load(files[0], view, error)) {
-    std::fprintf(stderr, "qira-kit preview: %s: %s\n", files[0], error.c_str());
-    return 1;
-  }
   const std::vector<check_finding> findings = check_set_findings(files[0]);
   if (!kit_write(files[1], preview_draw(view, findings, scale), error)) {
     std::fprintf(stderr, "qira-kit preview: %s: %s\n", files[1], error.c_str());

@@ -117,3 +117,10 @@ bool kit_set_load(const std::string &dat_path, kit_set_view &view, std::string &
   fightset_clear();
   return ok;
 }
+
+bool kit_set_load_for(const char *command, const char *dat_path, kit_set_view &view) {
+  std::string error;
+  if (kit_set_load(dat_path, view, error)) return true;
+  std::fprintf(stderr, "qira-kit %s: %s: %s\n", command, dat_path, error.c_str());
+  return false;
+}

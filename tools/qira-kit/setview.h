@@ -17,6 +17,8 @@ struct kit_set_view {
 // Reads SET.dat through the game's discovery of its folder, then loads the
 // sheets and the background as the fight does; false with the reason.
 bool kit_set_load(const std::string &dat_path, kit_set_view &view, std::string &error);
+// The same for qira-kit COMMAND: a failure is reported on standard error.
+bool kit_set_load_for(const char *command, const char *dat_path, kit_set_view &view);
 
 // The picture of a w x h rectangle of pic at (x, y).
 kit_picture kit_crop(const kit_picture &pic, int x, int y, int w, int h);
