@@ -27,8 +27,7 @@ depends=$(field Depends)
 dpkg-deb -x "$deb" "$work/root"
 mkdir "$work/debian" && touch "$work/debian/control"
 programs="root$QIRA_PREFIX/games/qira root$QIRA_PREFIX/bin/qira-kit"
-found=$(cd "$work" && dpkg-shlibdeps -O $programs 2>/dev/null) ||
-  fail "dpkg-shlibdeps failed"
+found=$(cd "$work" && dpkg-shlibdeps -O $programs 2>/dev/null) || fail "dpkg-shlibdeps failed"
 IFS=, read -ra needs <<<"${found#shlibs:Depends=}"
 for need in "${needs[@]}"; do
   read -r name _ op version <<<"${need//[()]/ }"
@@ -43,15 +42,9 @@ echo "ok: control fields; Depends: $depends"
 # The same files as the install, none more; the programs executable.
 list=$(dpkg-deb -c "$deb")
 got=$(awk '$1 !~ /^d/ {sub(/^\./, "", $6); print $6}' <<<"$list" | sort)
-want=$(cd "$QIRA_BUILD_DIR/demo" && for f in *; do echo "$QIRA_PREFIX/share/games/qira/$f"; done
-  for f in games/qira bin/qira-kit share/applications/qira.desktop \
-    share/metainfo/$QIRA_APP_ID.metainfo.xml share/man/man6/qira.6.gz share/man/man1/qira-kit.1.gz \
-    share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/qira.png; do
-    echo "$QIRA_PREFIX/$f"
-  done)
-diff <(sort <<<"$want") <(echo "$got") >"$work/diff" ||
+DESTDIR=$work/inst cmake --install "$QIRA_BUILD_DIR" >/dev/null || fail "install failed"
+diff <(cd "$work/inst" && find . ! -type d | sed 's/^\.//' | sort) - <<<"$got" >"$work/diff" ||
   fail "file list (- missing, + extra): $(cat "$work/diff")"
 programs="^-rwxr-xr-x root/root .* \.$QIRA_PREFIX/(games/qira|bin/qira-kit)$"
-[ "$(grep -cE "$programs" <<<"$list")" = 2 ] ||
-  fail "the programs are not root-owned executables"
+[ "$(grep -cE "$programs" <<<"$list")" = 2 ] || fail "the programs are not root-owned executables"
 echo "ok: $(wc -l <<<"$got") files, as installed"

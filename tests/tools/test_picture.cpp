@@ -1,14 +1,13 @@
-// qira-kit's pictures: round trips through every format, refusals, and the convert and info commands.
+// qira-kit's pictures: round trips through every format, and files the game
+// reads as netpbm does.
 #include "canvas/canvas.h"
 #include "image/anypic.h"
-#include "qira-kit/kit.h"
 #include "qira-kit/picture.h"
 #include "support/test_support.h"
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <png.h>
 
 namespace fs = std::filesystem;
 using bytes = std::vector<uint8_t>;
@@ -31,11 +30,6 @@ static const kit_picture wide = picture(
 static const kit_picture grey = picture(
     320, 200, [](int x, int) { return x % 21 == 20 ? 0 : 100 + x % 21; },
     [](int k) { return k < 3 ? 255 * (k == 0) : k / 3 % 5 * 50 + k % 3; });
-
-static void write_file(const std::string &path, const std::string &head, const bytes &b = {}) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(head.data(), std::streamsize(head.size())).write(reinterpret_cast<const char *>(b.data()), long(b.size()));
-}
 
 TEST(KitPicture, EveryFormatReadsBackTheSamePixelsAndPalette) {
   test_temp_dir dir;
@@ -65,44 +59,6 @@ TEST(KitPicture, EveryFormatReadsBackTheSamePixelsAndPalette) {
     }
     EXPECT_EQ(wrong, 0);
   }
-}
-
-TEST(KitPicture, TruecolourIsIndexedInOrderOfAppearance) {
-  // Colours C, A, C, B as an RGB PNG; 300 colours (a PPM with a comment) are too many.
-  test_temp_dir dir;
-  const bytes rgb = {9, 9, 9, 1, 2, 3, 9, 9, 9, 200, 0, 255};
-  png_image img{};
-  img.version = PNG_IMAGE_VERSION, img.width = 4, img.height = 1, img.format = PNG_FORMAT_RGB;
-  ASSERT_TRUE(png_image_write_to_file(&img, dir.file("t.png").c_str(), 0, rgb.data(), 0, nullptr));
-  kit_picture p, q;
-  std::string error;
-  ASSERT_TRUE(kit_read(dir.file("t.png"), p, error)) << error;
-  EXPECT_EQ(p.pixels, (bytes{0, 1, 0, 2}));
-  EXPECT_EQ(bytes(p.palette.begin(), p.palette.begin() + 12), (bytes{9, 9, 9, 1, 2, 3, 200, 0, 255, 0, 0, 0}));
-  bytes many;
-  for (int i = 0; i < 300; i++) many.insert(many.end(), {uint8_t(i), uint8_t(i >> 8), 7});
-  write_file(dir.file("many.ppm"), "P6 # 300 colours\n300 1 255\n", many);
-  EXPECT_FALSE(kit_read(dir.file("many.ppm"), q, error));
-  EXPECT_NE(error.find("300 distinct colours"), std::string::npos) << error;
-  EXPECT_NE(error.find("--colours N"), std::string::npos) << error;
-}
-
-TEST(KitPicture, RefusalsWriteNothing) {
-  test_temp_dir dir;
-  kit_picture many = st;
-  many.pixels[5] = 16; // a 17th colour, distinct on the ST
-  many.palette[48] = many.palette[49] = 255, many.palette[50] = 36;
-  const struct { const char *name; const kit_picture &pic; const char *reason; } cases[] = {
-      {"w.pi1", wide, "PI1 pictures are 320x200; this one is 101x37"}, {"w.pc1", wide, "320x200"},
-      {"w.neo", wide, "320x200"}, {"m.pi1", many, "too many colours for PI1: 17 distinct"},
-      {"x.gif", st, "x.gif"}, {"d.png", st, "d.png: Is a directory"}};
-  fs::create_directory(dir.file("d.png")); // in the way of the rename
-  for (const auto &k : cases) {
-    std::string error;
-    EXPECT_FALSE(kit_write(dir.file(k.name), k.pic, error)) << k.name;
-    EXPECT_NE(error.find(k.reason), std::string::npos) << error;
-  }
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), {}), 1); // no temporary left either
 }
 
 // Each pixel's colour as netpbm's TOOL decodes the file, and as the game's loader does (with and
@@ -141,35 +97,4 @@ TEST(KitPicture, BusyPc1AndOddColourCountIffLoadAsNetpbmReadsThem) {
   EXPECT_GT(fs::file_size(dir.file("n.pc1")), 34 + 32000 + 32);
   expect_as_netpbm_reads("pc1toppm", dir.file("n.pc1"));
   expect_as_netpbm_reads("ilbmtoppm", dir.file("t.lbm"));
-}
-
-static int run(int (*command)(std::span<char *const>), std::vector<std::string> words) {
-  std::vector<char *> argv;
-  for (std::string &w : words) argv.push_back(w.data());
-  return command(argv);
-}
-
-TEST(KitCommands, ConvertAndInfoExitStatuses) {
-  test_temp_dir dir;
-  std::string error, s = dir.file("s.pi1");
-  ASSERT_TRUE(kit_write(s, st, error));
-  write_file(dir.file("bad.png"), "\x89PNG\1\2");
-  EXPECT_EQ(run(kit_convert, {s, dir.file("s.png")}), 0);
-  EXPECT_EQ(run(kit_convert, {dir.file("s.png"), dir.file("t.NEO")}), 0);
-  kit_picture back;
-  EXPECT_TRUE(kit_read(dir.file("t.NEO"), back, error) && back.pixels == st.pixels);
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(run(kit_info, {s}), 0);
-  EXPECT_NE(testing::internal::GetCapturedStdout().find("s.pi1: PI1, 320x200, 16 colours used"), std::string::npos);
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(run(kit_convert, {s}), 2);
-  EXPECT_EQ(run(kit_info, {}), 2);
-  EXPECT_EQ(run(kit_convert, {dir.file("none.pi1"), dir.file("o.png")}), 1);
-  EXPECT_EQ(run(kit_convert, {dir.file("bad.png"), dir.file("o.png")}), 1);
-  EXPECT_EQ(run(kit_convert, {s, dir.file("o.bmp")}), 1);
-  EXPECT_EQ(run(kit_info, {dir.file("x.gif")}), 1);
-  std::string err = testing::internal::GetCapturedStderr();
-  for (const char *text : {"usage: qira-kit convert IN OUT", "Unable to open file", "x.gif: Unhandled image type"})
-    EXPECT_NE(err.find(text), std::string::npos) << err;
-  EXPECT_FALSE(fs::exists(dir.file("o.png")) || fs::exists(dir.file("o.bmp")));
 }
