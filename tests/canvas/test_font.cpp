@@ -31,16 +31,6 @@ struct text_canvas {
   canvas c{nullptr, 320, 320, 24, block.data()};
 };
 
-TEST(Text, LetterAInksColumnsXPlus1ToXPlus8InItsRowColours) {
-  text_canvas g;
-  fwritexy(&g.c, 0, 0, "A", 24);
-  for (int y = 0; y < 24; y++) // rows 38 6C C6 FE C6 C6 C6 00, bit 7 in column 1, row r in colour 24 + r
-    for (int x = 0; x < 320; x++) {
-      bool ink = y < 8 && x >= 1 && x <= 8 && ("\x38\x6C\xC6\xFE\xC6\xC6\xC6"[y] >> (8 - x) & 1);
-      EXPECT_EQ(g.block[y * 320 + x], ink ? 24 + y : 0) << x << "," << y;
-    }
-}
-
 TEST(Text, CutAtTheCanvasEdgesAndColoursWrap) {
   // Ink fills exactly columns x0..x1 of rows y0..y1 (none by default), row r in (colour + r) mod 256.
   const std::string block = "\xDB", two = block + block;
