@@ -31,33 +31,16 @@ TEST(Blit, OpaqueAndTransparentCopiesHonourPitchesAndZero) {
   EXPECT_EQ(dst, (bytes{7, 5, 7, 255}));
 }
 
-TEST(Canvas, OwnershipSubCanvasesFloodAndOutlines) {
-  EXPECT_EQ(canvas_new(0, 10), nullptr);
-  EXPECT_EQ(canvas_new(10, -1), nullptr);
-  canvas *parent = canvas_new(320, 200);
-  canvas_flood(parent, 0x101); // the low 8 bits are stored
-  canvas *sub = canvas_new_sub_canvas(parent, 10, 20, 5, 4);
-  EXPECT_EQ(sub->pitch, 320);
+TEST(Canvas, SubCanvasesShareTheBlockAndCopiesClipToTheTarget) {
+  EXPECT_TRUE(canvas_new(0, 10) == nullptr && canvas_new(10, -1) == nullptr);
+  canvas *target = canvas_new(10, 10), *src = numbered(4, 4);
+  canvas_flood(target, 0x100); // the low 8 bits are stored
+  canvas *sub = canvas_new_sub_canvas(target, 1, 2, 5, 4);
   canvas_flood(sub, 9);
-  EXPECT_EQ(std::count(parent->pixels, parent->pixels + 64000, 9), 20);
-  EXPECT_TRUE(parent->pixels[20 * 320 + 10] == 9 && parent->pixels[23 * 320 + 14] == 9);
+  EXPECT_TRUE(std::count(target->pixels, target->pixels + 100, 9) == 20 &&
+              target->pixels[2 * 10 + 1] == 9 && target->pixels[5 * 10 + 5] == 9);
   canvas_free(sub); // leaves the parent's block usable
-  canvas_flood(parent, 0);
-  canvas_draw_rect(parent, 0, 0, 4, 3, 8);
-  EXPECT_EQ(std::count(parent->pixels, parent->pixels + 64000, 8), 10);
-  EXPECT_TRUE(parent->pixels[320] == 8 && parent->pixels[323] == 8 && parent->pixels[321] == 0);
-  canvas_draw_rect(parent, 100, 100, 3, 1, 6); // short rects still draw two rows
-  EXPECT_TRUE(parent->pixels[100 * 320 + 102] == 6 && parent->pixels[101 * 320 + 102] == 6);
-  canvas_free(parent);
-}
-
-TEST(Canvas, PanesCopiesAndSpritesClipToTheTarget) {
-  canvas *target = canvas_new(10, 10);
   canvas_flood(target, 0);
-  canvas_draw_pane(target, -3, 8, 5, 5, 4);
-  EXPECT_EQ(std::count(target->pixels, target->pixels + 100, 4), 4);
-  EXPECT_EQ(target->pixels[9 * 10 + 1], 4);
-  canvas *src = numbered(4, 4);
   canvas_draw_canvas(target, 8, -2, src);
   EXPECT_EQ(target->pixels[8], 21);          // source (0, 2)
   EXPECT_EQ(target->pixels[1 * 10 + 9], 32); // source (1, 3)
@@ -67,17 +50,13 @@ TEST(Canvas, PanesCopiesAndSpritesClipToTheTarget) {
   // A sprite: four native 32-bit fields (hot spot, size), then its pixels.
   uint8_t sprite[20];
   const int32_t head[4] = {8, 15, 2, 2};
-  std::memcpy(sprite, head, 16);
   const uint8_t px[4] = {5, 0, 6, 7};
+  std::memcpy(sprite, head, 16);
   std::memcpy(sprite + 16, px, 4);
-  canvas *big = canvas_new(320, 200);
-  canvas_flood(big, 3);
-  canvas_draw_sprite(big, 100, 50, sprite);
-  EXPECT_EQ(bytes(&big->pixels[35 * 320 + 92], &big->pixels[35 * 320 + 94]), (bytes{5, 3}));
-  EXPECT_EQ(bytes(&big->pixels[36 * 320 + 92], &big->pixels[36 * 320 + 94]), (bytes{6, 7}));
-  canvas_draw_sprite(big, 7, 14, sprite); // hangs off the top left: only pixel (1, 1) lands
-  EXPECT_EQ(big->pixels[0], 7);
-  for (canvas *c : {target, src, grabbed, big}) canvas_free(c);
+  canvas_flood(target, 3);
+  canvas_draw_sprite(target, 7, 14, sprite); // hangs off the top left: only (1, 1) lands
+  EXPECT_EQ(bytes(target->pixels, target->pixels + 2), (bytes{7, 3}));
+  for (canvas *c : {target, src, grabbed}) canvas_free(c);
 }
 
 // The screen operations on a virtual screen of our own, marked with 0xEE.
@@ -116,12 +95,6 @@ TEST_F(Screen, GrabsCopyTheScreenAndClipOnlyWhereTheyShould) {
   canvas_flood(c, 0xAA);
   canvas_grab(c, 315, 195, 10, 10);
   EXPECT_TRUE(c->pixels[44] == at(319, 199) && c->pixels[5] == 0xAA && c->pixels[50] == 0xAA);
-  const bytes before = screen;
-  canvas *cell = grab_canvas(120, 60, 60, 30);
-  for (int y = 60; y < 90; y++) std::memset(&screen[y * 320 + 120], 0, 60);
-  draw_canvas(120, 60, cell);
-  EXPECT_EQ(screen, before);
-  canvas_free(cell);
   canvas_free(c);
 }
 
