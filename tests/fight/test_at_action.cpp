@@ -40,22 +40,6 @@ TEST(AtAction, CountedActionsStepOnTheirPeriodAndDrawEveryStepOnce) {
   }
 }
 
-TEST(AtAction, RestartDiscardsUndrawnStepsAndStoppingKeepsTheTiming) {
-  at_action1 a;
-  at_action1_init(&a, 5, 3, record);
-  at_action_restart(&a.action);
-  run_ticks(&a.action, 3);
-  at_action_restart(&a.action);
-  drawn.clear();
-  at_action_draw(&a.action);
-  EXPECT_TRUE(drawn.empty());
-  run_ticks(&a.action, 3); // step on tick 1, next due on tick 5
-  at_action_stop(&a.action);
-  EXPECT_TRUE(run_ticks(&a.action, 10).empty());
-  at_action_start(&a.action);
-  EXPECT_EQ(run_ticks(&a.action, 2), std::vector<int>{2});
-}
-
 TEST(AtAction, SkipEndsTheActionAndItsStepsAreStillDrawnOnce) {
   for (int from : {0, 2, 5}) { // below, at and past the limit of 2
     at_action1 a;

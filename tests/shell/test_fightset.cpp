@@ -66,16 +66,6 @@ TEST_F(Fightset, PairCountsAreDecimalClampedAbove15AndLinesTakenByteForByte) {
   EXPECT_EQ(report.raw_pairs[0].at(size_t(a)), 20) << "the report keeps what the file said";
 }
 
-TEST_F(Fightset, TwentyFiveFilesGiveNineteenSets) {
-  for (int i = 0; i < 25; i++) write("set" + std::to_string(i) + ".dat", "s\nbg\n-\n0\n-\n0\n");
-  discover();
-  EXPECT_EQ(fightset_count, FIGHTSET_MAX);
-  EXPECT_EQ(report.ignored.size(), 6u);
-  fightset_clear();
-  fightset_discover(dir.path.c_str()); // the game's way, without a report
-  EXPECT_EQ(fightset_count, 19);
-}
-
 TEST_F(Fightset, FilesWithoutAnyLineAreSkippedAndMissingFieldsAreEmpty) {
   write("empty.dat", "");
   write("blank.dat", "\n\r\n\n");
