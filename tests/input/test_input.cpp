@@ -168,9 +168,8 @@ TEST(Control, MaskOfEveryDevice) {
     std::vector<int> keys;
     int layout0, layout1;
   } table[] = {
-      {{SDLK_RETURN, SDLK_ESCAPE}, 144, 0}, {{SDLK_LALT, SDLK_LCTRL}, 48, 0},
-      {{SDLK_UP, SDLK_DOWN}, 0, 0}, {{SDLK_LEFT, SDLK_RIGHT, SDLK_DOWN}, 2, 0},
-      {{SDLK_UP, SDLK_s}, 1, 2}, {{SDLK_a, SDLK_d, SDLK_s, SDLK_TAB}, 0, 18},
+      {{SDLK_RETURN, SDLK_ESCAPE, SDLK_LCTRL}, 176, 0}, {{SDLK_LALT, SDLK_UP, SDLK_s}, 17, 2},
+      {{SDLK_LEFT, SDLK_RIGHT, SDLK_DOWN}, 2, 0}, {{SDLK_a, SDLK_d, SDLK_s, SDLK_TAB}, 0, 18},
   };
   for (const auto &t : table) {
     joysticks({});
