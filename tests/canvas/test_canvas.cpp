@@ -85,17 +85,4 @@ TEST_F(Screen, DrawCanvasClipsAtEveryEdge) {
   canvas_free(c);
 }
 
-TEST_F(Screen, GrabsCopyTheScreenAndClipOnlyWhereTheyShould) {
-  for (int i = 0; i < 64000; i++) screen[i] = uint8_t(i % 320 + i / 320);
-  canvas *c = canvas_new(10, 10);
-  canvas_flood(c, 0xAA);
-  canvas_grab(c, -4, -2, 10, 10);
-  for (int y = 0; y < 10; y++)
-    for (int x = 0; x < 10; x++) ASSERT_EQ(c->pixels[y * 10 + x], x >= 4 && y >= 2 ? at(x - 4, y - 2) : 0xAA);
-  canvas_flood(c, 0xAA);
-  canvas_grab(c, 315, 195, 10, 10);
-  EXPECT_TRUE(c->pixels[44] == at(319, 199) && c->pixels[5] == 0xAA && c->pixels[50] == 0xAA);
-  canvas_free(c);
-}
-
 } // namespace

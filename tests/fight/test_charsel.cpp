@@ -77,10 +77,9 @@ TEST_F(Charsel, PlayersClaimDifferentKeysAndTheFightStartsOnceBothLetGo) {
   tap(SDLK_RETURN);
   EXPECT_EQ(charsel_players_done(), 1) << "player 2 took player 1's key";
   key(SDLK_TAB, true);
-  EXPECT_EQ(charsel_players_done(), 2);
-  EXPECT_EQ(player_control[0].type, INPUT_DEV_KEYBOARD);
-  EXPECT_EQ(player_control[0].button, SDLK_RETURN);
-  EXPECT_EQ(player_control[1].button, SDLK_TAB);
+  EXPECT_EQ(std::tuple(charsel_players_done(), player_control[0].type, player_control[0].button,
+                       player_control[1].button),
+            std::tuple(2, INPUT_DEV_KEYBOARD, SDLK_RETURN, SDLK_TAB));
   EXPECT_EQ(tick(), 0) << "started while a claimed key was held";
   test_push_key(SDLK_TAB, false);
   int r = 0;
@@ -89,8 +88,7 @@ TEST_F(Charsel, PlayersClaimDifferentKeysAndTheFightStartsOnceBothLetGo) {
   EXPECT_EQ(current_fightset, &fightset[start]);
   charsel_leave();
   charsel_enter(); // a second visit: same highlight, nobody claimed
-  EXPECT_EQ(charsel_selected(), start);
-  EXPECT_EQ(charsel_players_done(), 0);
+  EXPECT_EQ(std::pair(charsel_selected(), charsel_players_done()), std::pair(start, 0));
 }
 
 TEST_F(Charsel, BackFromAFightNothingIsClaimedUntilEveryKeyIsUpThenOnlyHeldKeys) {
@@ -121,14 +119,13 @@ TEST_F(Charsel, AJoystickClaimsBeforeTheKeyboardAndAnotherButtonIsAnotherClaim) 
   open(2, 4);
   joyport_fake_set_button(0, 1, true);
   key(SDLK_RETURN, true);
-  EXPECT_EQ(player_control[0].type, INPUT_DEV_JOYSTICK);
-  EXPECT_EQ(player_control[0].button, 1);
+  EXPECT_EQ(std::pair(player_control[0].type, player_control[0].button),
+            std::pair(int(INPUT_DEV_JOYSTICK), 1));
   joyport_fake_set_button(0, 1, false);
   key(SDLK_RETURN, false);
   joyport_fake_set_button(0, 3, true);
   tick();
-  EXPECT_EQ(charsel_players_done(), 2);
-  EXPECT_EQ(player_control[1].button, 3);
+  EXPECT_EQ(std::pair(charsel_players_done(), player_control[1].button), std::pair(2, 3));
 }
 
 TEST_F(Charsel, WithoutItsBackgroundTheListIsOnBlack) {

@@ -77,15 +77,6 @@ TEST_F(Play, AnAttackShowsFirstSecondFirstThenTheBackgroundOneAtATime) {
   EXPECT_EQ(ticks(31)[30], 8);
 }
 
-TEST_F(Play, FightersWithoutFramesNeverAttack) {
-  use_set("-", 5, "p2.pcx", 0);
-  ASSERT_EQ(play_enter(), 0);
-  EXPECT_EQ(fightset[0].fighters[0].pairs, 0) << "a '-' side keeps no pairs";
-  test_push_key(SDLK_RETURN, true);
-  test_push_key(SDLK_TAB, true);
-  EXPECT_EQ(ticks(40), std::vector<int>(40, 15));
-}
-
 TEST_F(Play, FifteenPairsReachTheBottomRightCell) {
   use_set("p1.pi1", 15, "-", 0);
   ASSERT_EQ(play_enter(), 0);

@@ -152,10 +152,7 @@ TEST(Palette, AdjustNormalizeAndFiles) {
   palette_load(p.data(), dir.file("game.pal").c_str());
   EXPECT_EQ(p, before);
   EXPECT_EQ(std::filesystem::file_size(dir.file("game.pal")), 768u);
-  const struct {
-    void (*load)(uint8_t *, const char *);
-    size_t size, from;
-  } files[] = {
+  const struct { void (*load)(uint8_t *, const char *); size_t size, from; } files[] = {
       {palette_load, 0, 0}, {palette_loadfrom_ilbm, 0, 0}, {palette_loadfrom_pcx, 0, 0}, // missing
       {palette_load, 100, 0}, // a short file replaces only the bytes it has
       {palette_loadfrom_ilbm, 900, 48}, {palette_loadfrom_pcx, 2000, 2000 - 768},
