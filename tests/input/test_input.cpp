@@ -1,5 +1,5 @@
 // The event pump (key ring, held keys, mouse, joystick events, quit), joysticks
-// through the scripted stand-in, device checks and the control mask.
+// through the scripted stand-in, claims and the control mask.
 #include "input/control.h"
 #include "input/inputdev.h"
 #include "input/input.h"
@@ -78,11 +78,6 @@ TEST_F(Pump, KeyCountF11AndTheKeyboardOnlyPump) {
   EXPECT_EQ(std::tuple(keycount, keys[SDLK_RETURN]), std::tuple(1, 1));
   pump_keys({-SDLK_RETURN});
   EXPECT_EQ(keycount, 0);
-  test_push_mouse_button(1, true);
-  test_push_quit();
-  test_push_key(SDLK_q, true);
-  keyboard_update(); // drops the rest and reads a closed window as a held Escape
-  EXPECT_EQ(std::tuple(keys[SDLK_q], keys[SDLK_ESCAPE], input_quit, mouse_b), std::tuple(1, 1, 0, 0));
 }
 
 TEST_F(Pump, MouseButtonsWheelAndQuit) {
@@ -116,18 +111,10 @@ TEST_F(Pump, JoystickEventsAreFiledByTheSendersSlot) {
   EXPECT_EQ(std::tuple(joystick[0].x, joystick[1].fire), std::tuple(1234, 0));
 }
 
-TEST(Joystick, SixteenSlotsAndPollingWholeSticks) {
+TEST(Joystick, SixteenSlots) {
   joysticks(std::vector(17, std::vector{0, 0}));
   EXPECT_EQ(std::tuple(joystick_count, joystick_slot_of_device(15), joystick_slot_of_device(16)),
             std::tuple(16, 15, -1));
-  // Axes 0 and 1 only of three; none of one; the strongest deflection, the lower stick on ties.
-  joysticks({{100, -50, 30000}, {5000}, {-20000, 0, 20000, 5}});
-  joyport_fake_set_button(2, 3, true);
-  joystick[1].x = 9;
-  joystick[0].fire = 1;
-  joystick_update();
-  const std::array<int, 3> want[] = {{100, -50, 0}, {0, 0, 0}, {-20000, 5, 1}};
-  for (int s = 0; s < 3; s++) EXPECT_EQ((std::array{joystick[s].x, joystick[s].y, joystick[s].fire}), want[s]) << s;
 }
 
 TEST(InputDev, FindingAndHoldingControls) {
