@@ -20,50 +20,27 @@ canvas *numbered(int w, int h) {
 }
 
 TEST(Blit, OpaqueAndTransparentCopiesHonourPitchesAndZero) {
-  bytes src(64000), a(64000), b(64000);
+  bytes src(64), narrow(24);
   std::iota(src.begin(), src.end(), 0);
-  blit_no(src.data(), 320, a.data(), 320, 320, 200); // one run
-  for (int y = 0; y < 200; y++) blit_no(&src[320 * y], 320, &b[320 * y], 320, 320, 1);
-  EXPECT_TRUE(a == src && b == src);
-  bytes narrow(24);
   blit_no(src.data() + 1, 6, narrow.data(), 8, 10, 3); // rows cut to the smaller pitch
-  EXPECT_EQ(narrow, (bytes{1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0, 13, 14, 15, 16, 17, 18, 0, 0}));
+  EXPECT_EQ(narrow, (bytes{1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0, 13, 14, 15, 16, 17,
+                           18, 0, 0}));
   bytes dst{7, 7, 7, 7};
   const bytes row{0, 5, 0, 255};
   blit_nt(row.data(), 4, dst.data(), 4, 4, 1);
   EXPECT_EQ(dst, (bytes{7, 5, 7, 255}));
-  blit_no(row.data(), 4, dst.data(), 4, 4, 0);
-  blit_nt(row.data() + 1, 4, dst.data(), 4, 4, 0);
-  EXPECT_EQ(dst, (bytes{7, 5, 7, 255})) << "height 0 copied something";
 }
 
-TEST(Canvas, OwnershipSubCanvasesFloodAndOutlines) {
-  EXPECT_EQ(canvas_new(0, 10), nullptr);
-  EXPECT_EQ(canvas_new(10, -1), nullptr);
-  canvas *parent = canvas_new(320, 200);
-  canvas_flood(parent, 0x101); // the low 8 bits are stored
-  canvas *sub = canvas_new_sub_canvas(parent, 10, 20, 5, 4);
-  EXPECT_EQ(sub->pitch, 320);
+TEST(Canvas, SubCanvasesShareTheBlockAndCopiesClipToTheTarget) {
+  EXPECT_TRUE(canvas_new(0, 10) == nullptr && canvas_new(10, -1) == nullptr);
+  canvas *target = canvas_new(10, 10), *src = numbered(4, 4);
+  canvas_flood(target, 0x100); // the low 8 bits are stored
+  canvas *sub = canvas_new_sub_canvas(target, 1, 2, 5, 4);
   canvas_flood(sub, 9);
-  EXPECT_EQ(std::count(parent->pixels, parent->pixels + 64000, 9), 20);
-  EXPECT_TRUE(parent->pixels[20 * 320 + 10] == 9 && parent->pixels[23 * 320 + 14] == 9);
+  EXPECT_TRUE(std::count(target->pixels, target->pixels + 100, 9) == 20 &&
+              target->pixels[2 * 10 + 1] == 9 && target->pixels[5 * 10 + 5] == 9);
   canvas_free(sub); // leaves the parent's block usable
-  canvas_flood(parent, 0);
-  canvas_draw_rect(parent, 0, 0, 4, 3, 8);
-  EXPECT_EQ(std::count(parent->pixels, parent->pixels + 64000, 8), 10);
-  EXPECT_TRUE(parent->pixels[320] == 8 && parent->pixels[323] == 8 && parent->pixels[321] == 0);
-  canvas_draw_rect(parent, 100, 100, 3, 1, 6); // short rects still draw two rows
-  EXPECT_TRUE(parent->pixels[100 * 320 + 102] == 6 && parent->pixels[101 * 320 + 102] == 6);
-  canvas_free(parent);
-}
-
-TEST(Canvas, PanesCopiesAndSpritesClipToTheTarget) {
-  canvas *target = canvas_new(10, 10);
   canvas_flood(target, 0);
-  canvas_draw_pane(target, -3, 8, 5, 5, 4);
-  EXPECT_EQ(std::count(target->pixels, target->pixels + 100, 4), 4);
-  EXPECT_EQ(target->pixels[9 * 10 + 1], 4);
-  canvas *src = numbered(4, 4);
   canvas_draw_canvas(target, 8, -2, src);
   EXPECT_EQ(target->pixels[8], 21);          // source (0, 2)
   EXPECT_EQ(target->pixels[1 * 10 + 9], 32); // source (1, 3)
@@ -73,17 +50,13 @@ TEST(Canvas, PanesCopiesAndSpritesClipToTheTarget) {
   // A sprite: four native 32-bit fields (hot spot, size), then its pixels.
   uint8_t sprite[20];
   const int32_t head[4] = {8, 15, 2, 2};
-  std::memcpy(sprite, head, 16);
   const uint8_t px[4] = {5, 0, 6, 7};
+  std::memcpy(sprite, head, 16);
   std::memcpy(sprite + 16, px, 4);
-  canvas *big = canvas_new(320, 200);
-  canvas_flood(big, 3);
-  canvas_draw_sprite(big, 100, 50, sprite);
-  EXPECT_EQ(bytes(&big->pixels[35 * 320 + 92], &big->pixels[35 * 320 + 94]), (bytes{5, 3}));
-  EXPECT_EQ(bytes(&big->pixels[36 * 320 + 92], &big->pixels[36 * 320 + 94]), (bytes{6, 7}));
-  canvas_draw_sprite(big, 7, 14, sprite); // hangs off the top left: only pixel (1, 1) lands
-  EXPECT_EQ(big->pixels[0], 7);
-  for (canvas *c : {target, src, grabbed, big}) canvas_free(c);
+  canvas_flood(target, 3);
+  canvas_draw_sprite(target, 7, 14, sprite); // hangs off the top left: only (1, 1) lands
+  EXPECT_EQ(bytes(target->pixels, target->pixels + 2), (bytes{7, 3}));
+  for (canvas *c : {target, src, grabbed}) canvas_free(c);
 }
 
 // The screen operations on a virtual screen of our own, marked with 0xEE.
@@ -109,25 +82,6 @@ TEST_F(Screen, DrawCanvasClipsAtEveryEdge) {
   c->pixels[0] = 0;
   draw_canvas_transparent(100, 100, c);
   EXPECT_TRUE(at(100, 100) == 0xEE && at(101, 100) == 2 && at(109, 109) == 100);
-  canvas_free(c);
-}
-
-TEST_F(Screen, GrabsCopyTheScreenAndClipOnlyWhereTheyShould) {
-  for (int i = 0; i < 64000; i++) screen[i] = uint8_t(i % 320 + i / 320);
-  canvas *c = canvas_new(10, 10);
-  canvas_flood(c, 0xAA);
-  canvas_grab(c, -4, -2, 10, 10);
-  for (int y = 0; y < 10; y++)
-    for (int x = 0; x < 10; x++) ASSERT_EQ(c->pixels[y * 10 + x], x >= 4 && y >= 2 ? at(x - 4, y - 2) : 0xAA);
-  canvas_flood(c, 0xAA);
-  canvas_grab(c, 315, 195, 10, 10);
-  EXPECT_TRUE(c->pixels[44] == at(319, 199) && c->pixels[5] == 0xAA && c->pixels[50] == 0xAA);
-  const bytes before = screen;
-  canvas *cell = grab_canvas(120, 60, 60, 30);
-  for (int y = 60; y < 90; y++) std::memset(&screen[y * 320 + 120], 0, 60);
-  draw_canvas(120, 60, cell);
-  EXPECT_EQ(screen, before);
-  canvas_free(cell);
   canvas_free(c);
 }
 

@@ -2,10 +2,8 @@
 #include "canvas/canvas.h"
 #include "canvas/draw.h"
 #include "support/test_files.h"
-#include <gtest/gtest.h>
 #include <algorithm>
 #include <climits>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <set>
 #include <utility>
@@ -69,24 +67,21 @@ TEST_F(Draw, ExactPixelSets) {
   const struct { draw_fn draw; int a, b, c, d; point_set want; } cases[] = {
       {line, 0, 0, 3, 1, shallow}, {line, 3, 1, 0, 0, shallow}, {line, 0, 0, 1, 3, steep},
       {line, 1, 3, 0, 0, steep}, {line, 0, 0, 3, 3, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}}, // not steep
-      {line, 0, 3, 3, 2, {{0, 3}, {1, 3}, {2, 2}, {3, 2}}}, {line, 5, 10, 5, 12, box(5, 10, 5, 12)},
-      {line, 10, 7, 7, 7, box(7, 7, 10, 7)}, {line, 4, 4, 4, 4, {{4, 4}}}, {line, -50, -10, -1, -300, none},
-      {line, 320, 0, 500, 199, none}, {line, 0, 200, 319, 250, none}, {line, -20, 50, -1, 50, none},
-      {hline, -5, 10, 10, 0, box(0, 10, 4, 10)}, {hline, 315, 10, 10, 0, box(315, 10, 319, 10)},
-      {hline, -5, 199, INT_MAX, 0, box(0, 199, 319, 199)}, {hline, 0, 1, 1, 0, {{0, 1}}},
-      {hline, -10, 0, 100, 0, none}, {hline, 0, -1, 320, 0, none}, {hline, 0, 200, 9, 0, none}, // never row 0
-      {hline, -10, 5, 10, 0, none}, {hline, 320, 5, 9, 0, none}, {hline, 3, 5, 0, 0, none},
-      {hline, 3, 5, -4, 0, none}, {vline, 7, 3, 3, 0, box(7, 3, 7, 5)}, {vline, 0, -3, 5, 0, box(0, 0, 0, 1)},
-      {vline, 5, 5, 0, 0, none}, {vline, 319, 197, 10, 0, box(319, 197, 319, 199)},
-      {vline, 5, 5, -3, 0, none}, {vline, 5, 200, 9, 0, none}, {vline, -1, 5, 9, 0, none},
-      {vline, 320, 5, 9, 0, none}, {rect, 0, 10, 320, 10, frame}, {rect, -1, 10, 20, 20, none},
-      {rect, 10, -1, 20, 20, none}, {rect, 5, 5, 3, 1, box(5, 5, 7, 6)}, {rect, 5, 5, 3, -5, box(5, 5, 7, 6)},
+      {line, 0, 3, 3, 2, {{0, 3}, {1, 3}, {2, 2}, {3, 2}}}, {line, 10, 7, 7, 7, box(7, 7, 10, 7)},
+      {line, 4, 4, 4, 4, {{4, 4}}}, {line, 320, 0, 500, 199, none}, {line, -20, 50, -1, 50, none},
+      {hline, -5, 10, 10, 0, box(0, 10, 4, 10)}, {hline, 3, 5, 0, 0, none},
+      {hline, -5, 199, INT_MAX, 0, box(0, 199, 319, 199)},
+      {hline, -10, 0, 100, 0, none}, {hline, 0, 200, 9, 0, none}, {hline, -10, 5, 10, 0, none},
+      {vline, 7, 3, 3, 0, box(7, 3, 7, 5)}, {vline, 5, 5, 0, 0, none},
+      {vline, 0, -3, 5, 0, box(0, 0, 0, 1)}, {vline, 319, 197, 10, 0, box(319, 197, 319, 199)},
+      {vline, -1, 5, 9, 0, none}, {vline, 320, 5, 9, 0, none}, {rect, 0, 10, 320, 10, frame},
+      {rect, -1, 10, 20, 20, none}, {rect, 5, 5, 3, 1, box(5, 5, 7, 6)},
       {rect, 300, 190, 50, 50, box(300, 190, 319, 190) + box(300, 191, 300, 199)},
-      {circle, 50, 50, 0, 0, {{50, 50}}}, {circle, 50, 50, 1, 0, {{49, 50}, {51, 50}, {50, 49}, {50, 51}}},
-      {circle, 50, 50, 2, 0, ring2}, {circle, 0, 0, 2, 0, moved(ring2, -50, -50)},
-      {circle, 319, 199, 2, 0, moved(ring2, 269, 149)}, {disc, 50, 50, 0, 0, {{50, 50}}},
+      {circle, 50, 50, 0, 0, {{50, 50}}}, {circle, 50, 50, 2, 0, ring2},
+      {circle, 0, 0, 2, 0, moved(ring2, -50, -50)},
+      {circle, 319, 199, 2, 0, moved(ring2, 269, 149)},
       {disc, 50, 50, 1, 0, box(49, 49, 51, 51)}, {disc, 50, 50, 2, 0, disc2},
-      {disc, 0, 1, 2, 0, moved(disc2, -50, -49, 0, 1, 319, 199)}, // cut at the edge, row 0 left alone
+      {disc, 0, 1, 2, 0, moved(disc2, -50, -49, 0, 1, 319, 199)}, // cut; row 0 left alone
       {disc, 318, 198, 2, 0, moved(disc2, 268, 148)},
   };
   for (auto &t : cases) {
@@ -111,15 +106,7 @@ TEST_F(Draw, LinesOffScreenKeepExactlyTheirOnScreenPixels) {
   EXPECT_EQ(line_pixels(-2000000000, -1000000000, 2000000000, 1000000000), line_pixels(0, 0, 400, 200));
 }
 
-TEST_F(Draw, LargeCirclesAndDiscsFollowTheirRadius) {
-  draw_circle(160, 100, 40, 6);
-  for (auto [x, y] : take()) EXPECT_LT(std::fabs(std::hypot(x - 160, y - 100) - 40), 1.0) << x << "," << y;
-  draw_disc(160, 100, 30, 7);
-  const point_set disc = take();
-  for (auto [x, y] : box(0, 0, 319, 199)) {
-    double d = std::hypot(x - 160, y - 100);
-    EXPECT_TRUE(disc.count({x, y}) ? d < 31 : d > 29.5) << x << "," << y;
-  }
+TEST_F(Draw, HugeCirclesAndDiscsReturnAtOnce) {
   // The largest radius: only the steps that reach the screen are taken, so these return at once.
   EXPECT_TRUE(test_returns_true([](const std::string &) {
     draw_circle(160, 100, INT_MAX, 1); // all around the screen

@@ -23,13 +23,6 @@ TEST(Font, TableDigestAndSampleGlyphs) {
   char digest[65] = {};
   EXPECT_EQ(sum ? std::fread(digest, 1, 64, sum.get()) : 0u, 64u);
   EXPECT_STREQ(digest, "0b679d3a8ed3917a950daa5f97af613dd8235741efe1c8989888a594ee8d60dc");
-  const std::pair<int, std::string> samples[] = {
-      {0x01, "\x7E\x81\xA5\x81\xBD\x99\x81\x7E"}, {'0', "\x38\x6C\xC6\xD6\xC6\x6C\x38\0"s},
-      {'A', "\x38\x6C\xC6\xFE\xC6\xC6\xC6\0"s}, {'B', "\xFC\x66\x66\x7C\x66\x66\xFC\0"s},
-      {'a', "\0\0\x78\x0C\x7C\xCC\x76\0"s}, {0xDB, std::string(8, '\xFF')}, {0x00, std::string(8, 0)},
-      {0x20, std::string(8, 0)}, {0xFF, std::string(8, 0)}};
-  for (auto &[code, rows] : samples)
-    EXPECT_EQ(std::string(reinterpret_cast<const char *>(&vga_8x8[8 * code]), 8), rows) << code;
 }
 
 // A 320x24 canvas of exactly its own bytes: AddressSanitizer reports any write off it.
@@ -37,16 +30,6 @@ struct text_canvas {
   std::vector<uint8_t> block = std::vector<uint8_t>(320 * 24);
   canvas c{nullptr, 320, 320, 24, block.data()};
 };
-
-TEST(Text, LetterAInksColumnsXPlus1ToXPlus8InItsRowColours) {
-  text_canvas g;
-  fwritexy(&g.c, 0, 0, "A", 24);
-  for (int y = 0; y < 24; y++) // rows 38 6C C6 FE C6 C6 C6 00, bit 7 in column 1, row r in colour 24 + r
-    for (int x = 0; x < 320; x++) {
-      bool ink = y < 8 && x >= 1 && x <= 8 && ("\x38\x6C\xC6\xFE\xC6\xC6\xC6"[y] >> (8 - x) & 1);
-      EXPECT_EQ(g.block[y * 320 + x], ink ? 24 + y : 0) << x << "," << y;
-    }
-}
 
 TEST(Text, CutAtTheCanvasEdgesAndColoursWrap) {
   // Ink fills exactly columns x0..x1 of rows y0..y1 (none by default), row r in (colour + r) mod 256.

@@ -1,5 +1,5 @@
 // The event pump (key ring, held keys, mouse, joystick events, quit), joysticks
-// through the scripted stand-in, device checks and the control mask.
+// through the scripted stand-in, claims and the control mask.
 #include "input/control.h"
 #include "input/inputdev.h"
 #include "input/input.h"
@@ -78,21 +78,16 @@ TEST_F(Pump, KeyCountF11AndTheKeyboardOnlyPump) {
   EXPECT_EQ(std::tuple(keycount, keys[SDLK_RETURN]), std::tuple(1, 1));
   pump_keys({-SDLK_RETURN});
   EXPECT_EQ(keycount, 0);
-  test_push_mouse_button(1, true);
-  test_push_quit();
-  test_push_key(SDLK_q, true);
-  keyboard_update(); // drops the rest and reads a closed window as a held Escape
-  EXPECT_EQ(std::tuple(keys[SDLK_q], keys[SDLK_ESCAPE], input_quit, mouse_b), std::tuple(1, 1, 0, 0));
 }
 
 TEST_F(Pump, MouseButtonsWheelAndQuit) {
   test_push_mouse_button(1, true);
   test_push_quit();
   test_push_mouse_button(3, true); // events after the quit are still handled
-  pump_keys({SDLK_b});
-  EXPECT_EQ(std::tuple(input_quit, mouse_b, keys[SDLK_b]), std::tuple(1, 5, 1));
-  for (int button : {4, -4, 5, -5, 9, 8, -1}) test_push_mouse_button(std::abs(button), button > 0); // 9: no bit
-  input_update(); // the wheel turns leave no trace
+  input_update();
+  EXPECT_EQ(std::tuple(input_quit, mouse_b), std::tuple(1, 5));
+  for (int button : {4, -4, 5, -5, 9, 8, -1}) test_push_mouse_button(std::abs(button), button > 0);
+  input_update(); // the wheel turns leave no trace; 9 has no bit
   EXPECT_EQ(std::tuple(input_quit, mouse_b), std::tuple(1, 0x84)); // nothing clears the quit flag
 }
 
@@ -102,33 +97,24 @@ TEST_F(Pump, JoystickEventsAreFiledByTheSendersSlot) {
   joyport_fake_add(2, 4);
   joystick_init();
   ASSERT_EQ(joystick_count, 2);
-  for (auto [device, axis, value] : {std::array{1, 0, -300}, {1, 1, 400}, {2, 1, -7}, {0, 0, 999}}) // 0: no slot
+  // Device 0 has no slot; every even axis feeds x; any button's up clears fire.
+  for (auto [device, axis, value] : {std::array{1, 0, -300}, {1, 1, 400}, {2, 1, -7}, {0, 0, 999}})
     test_push_joy_axis(device, axis, value);
   test_push_joy_button(2, 3, true);
   test_push_joy_button(0, 0, true);
   input_update();
-  EXPECT_EQ(std::tuple(joystick[0].x, joystick[0].y, joystick[0].fire), std::tuple(-300, 400, 0));
-  EXPECT_EQ(std::tuple(joystick[1].x, joystick[1].y, joystick[1].fire), std::tuple(0, -7, 1));
-  EXPECT_EQ(std::tuple(joystick[2].x, joystick[2].fire), std::tuple(0, 0));
-  test_push_joy_axis(1, 2, 1234); // every even axis feeds x
-  test_push_joy_button(2, 0, true);
-  test_push_joy_button(2, 1, false); // any button's up clears fire
+  EXPECT_EQ(std::tuple(joystick[0].x, joystick[0].y, joystick[0].fire, joystick[1].y,
+                       joystick[1].fire, joystick[2].fire), std::tuple(-300, 400, 0, -7, 1, 0));
+  test_push_joy_axis(1, 2, 1234);
+  test_push_joy_button(2, 1, false);
   input_update();
   EXPECT_EQ(std::tuple(joystick[0].x, joystick[1].fire), std::tuple(1234, 0));
 }
 
-TEST(Joystick, SixteenSlotsAndPollingWholeSticks) {
+TEST(Joystick, SixteenSlots) {
   joysticks(std::vector(17, std::vector{0, 0}));
   EXPECT_EQ(std::tuple(joystick_count, joystick_slot_of_device(15), joystick_slot_of_device(16)),
             std::tuple(16, 15, -1));
-  // Axes 0 and 1 only of three; none of one; the strongest deflection, the lower stick on ties.
-  joysticks({{100, -50, 30000}, {5000}, {-20000, 0, 20000, 5}});
-  joyport_fake_set_button(2, 3, true);
-  joystick[1].x = 9;
-  joystick[0].fire = 1;
-  joystick_update();
-  const std::array<int, 3> want[] = {{100, -50, 0}, {0, 0, 0}, {-20000, 5, 1}};
-  for (int s = 0; s < 3; s++) EXPECT_EQ((std::array{joystick[s].x, joystick[s].y, joystick[s].fire}), want[s]) << s;
 }
 
 TEST(InputDev, FindingAndHoldingControls) {
@@ -162,11 +148,6 @@ TEST(InputDev, FindingAndHoldingControls) {
   test_input_reset();
   keys[SDLK_F11] = 1, keycount = 1; // held F11 counts but never enters the ring: nothing to claim
   EXPECT_EQ(std::tuple(input_dev_any_held(), found()), std::tuple(1, std::tuple(0, 0, 0)));
-  EXPECT_TRUE(!input_dev_get_type_string(0) && !input_dev_get_type_string(7));
-  EXPECT_STREQ(input_dev_get_type_string(4), "Gamecube joypad");
-  input_dev *dev = input_dev_lookup(259); // only the low byte counts
-  EXPECT_EQ(dev ? dev->type : 0, INPUT_DEV_MOUSE);
-  input_dev_free(dev);
 }
 
 TEST(Control, MaskOfEveryDevice) {
@@ -174,15 +155,15 @@ TEST(Control, MaskOfEveryDevice) {
     std::vector<int> keys;
     int layout0, layout1;
   } table[] = {
-      {{}, 0, 0}, {{SDLK_RETURN}, 16, 0}, {{SDLK_ESCAPE}, 128, 0}, {{SDLK_RETURN, SDLK_ESCAPE}, 144, 0},
-      {{SDLK_LALT, SDLK_LCTRL}, 48, 0}, {{SDLK_UP, SDLK_DOWN}, 0, 0}, {{SDLK_LEFT, SDLK_RIGHT, SDLK_DOWN}, 2, 0},
-      {{SDLK_UP, SDLK_s}, 1, 2}, {{SDLK_w, SDLK_d}, 0, 9}, {{SDLK_a, SDLK_d, SDLK_s, SDLK_TAB}, 0, 18},
+      {{SDLK_RETURN, SDLK_ESCAPE, SDLK_LCTRL}, 176, 0}, {{SDLK_LALT, SDLK_UP, SDLK_s}, 17, 2},
+      {{SDLK_LEFT, SDLK_RIGHT, SDLK_DOWN}, 2, 0}, {{SDLK_a, SDLK_d, SDLK_s, SDLK_TAB}, 0, 18},
   };
   for (const auto &t : table) {
     joysticks({});
     for (int sym : t.keys) keyboard_key_down(sym, 0);
     SCOPED_TRACE(testing::Message() << t.keys.size() << " keys");
-    for (int layout : {0, 2, -1, 1}) EXPECT_EQ(control_check_keyboard(layout), layout == 1 ? t.layout1 : t.layout0);
+    for (int layout : {0, 2, 1})
+      EXPECT_EQ(control_check_keyboard(layout), layout == 1 ? t.layout1 : t.layout0);
     EXPECT_EQ(control_check_any(), t.layout0 | t.layout1); // adds up every device
   }
   joysticks({});

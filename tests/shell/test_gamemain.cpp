@@ -5,6 +5,7 @@
 #include "support/test_support.h"
 #include <SDL.h>
 #include <chrono>
+#include <array>
 #include <gtest/gtest.h>
 #include <optional>
 #include <thread>
@@ -97,18 +98,15 @@ TEST_F(FrameLoop, EscapeWaitsForItsReleaseAndRunsNoTickAndQuitWins) {
 TEST_F(FrameLoop, KeyWaitNeedsAFreshPressAndReportsFireBeforeEscape) {
   keys[SDLK_RETURN] = 1;
   game_wait_key_down_logics(); // an earlier wait may have left it ready
-  EXPECT_EQ(game_wait_key_down_logics(), 0) << "a held press is not a new one";
-  keys[SDLK_RETURN] = 0;
-  EXPECT_EQ(game_wait_key_down_logics(), 0);
-  keys[SDLK_ESCAPE] = keys[SDLK_RETURN] = 1;
-  EXPECT_EQ(game_wait_key_down_logics(), 1);
-  keys[SDLK_RETURN] = 0;
-  EXPECT_EQ(game_wait_key_up_logics(), 0) << "Escape still held";
-  keys[SDLK_ESCAPE] = 0;
-  EXPECT_EQ(game_wait_key_up_logics(), 1);
-  EXPECT_EQ(game_wait_key_down_logics(), 0);
-  keys[SDLK_ESCAPE] = 1;
-  EXPECT_EQ(game_wait_key_down_logics(), 2);
+  // Return and Escape held, the press (0) or release (1) half, and its result.
+  const std::array<int, 4> steps[] = {{1, 0, 0, 0}, // a held press is not a new one
+                                      {0, 0, 0, 0}, {1, 1, 0, 1}, {0, 1, 1, 0}, // Escape held
+                                      {0, 0, 1, 1}, {0, 0, 0, 0}, {0, 1, 0, 2}};
+  for (const auto &[ret, esc, up, want] : steps) {
+    keys[SDLK_RETURN] = uint8_t(ret), keys[SDLK_ESCAPE] = uint8_t(esc);
+    EXPECT_EQ(up ? game_wait_key_up_logics() : game_wait_key_down_logics(), want)
+        << "step " << (&ret - &steps[0][0]) / 4;
+  }
   keys[SDLK_ESCAPE] = 0;
 }
 

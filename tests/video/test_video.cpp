@@ -1,11 +1,10 @@
-// The display: mode choice, window sizes, switching and presentation; the
-// pixel-replication scalers; palette conversions, files and hand-over to SDL.
+// The display: mode choice, window sizes, switching and presentation through every
+// scaler; palette conversions, files and hand-over to SDL.
 #include "input/mouse.h"
 #include "support/test_support.h"
 #include "video/draw_pane.h"
 #include "video/graphics.h"
 #include "video/palette.h"
-#include "video/scale.h"
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -15,58 +14,55 @@
 #include <vector>
 
 TEST(Graphics, ModeAndWindowChoice) {
+  using modes = std::vector<graphics_mode>;
   const struct {
-    std::vector<graphics_mode> modes;
+    modes list;
     int index, shifts;
     graphics_presenter presenter;
     int left, top;
   } table[] = {
-      {{{1920, 1080}, {1280, 1024}, {1024, 768}, {800, 600}, {640, 480}, {320, 240}},
-       5, 0, GRAPHICS_NOSCALE_MARGIN, 0, 20}, // 320 wide and taller: the row copy, which honours the margins
-      {{{1920, 1080}, {1280, 800}, {640, 400}}, 2, 1, GRAPHICS_SCALE2X, 0, 0}, // the penalty decides
+      // 320 wide and taller: the row copy, which honours the margins
+      {{{1920, 1080}, {800, 600}, {320, 240}}, 2, 0, GRAPHICS_NOSCALE_MARGIN, 0, 20},
+      {{{1920, 1080}, {1280, 800}, {640, 400}}, 2, 1, GRAPHICS_SCALE2X, 0, 0}, // penalty decides
       {{{1280, 1024}}, 0, 2, GRAPHICS_SCALE4X, 0, 112},
-      {{{1024, 768}}, 0, 1, GRAPHICS_SCALE2X, 192, 184},
-      {{{400, 300}}, 0, 0, GRAPHICS_NOSCALE_MARGIN, 40, 50},
       {{{320, 200}}, 0, 0, GRAPHICS_NOSCALE, 0, 0},
-      {{{800, 600}, {660, 460}, {640, 480}}, 1, 1, GRAPHICS_SCALE2X, 10, 30},        // equal scores: the earliest
+      {{{800, 600}, {660, 460}, {640, 480}}, 1, 1, GRAPHICS_SCALE2X, 10, 30}, // ties: the earliest
       {{{319, 999}, {1280, 800 + 4 * 63871}}, 1, 2, GRAPHICS_SCALE4X, 0, 2 * 63871}, // scores 63999
-      {{{319, 200}, {320, 199}, {1280, 800 + 4 * 63872}}, -1, 0, {}, 0, 0},        // none scores below 64000
-      {{}, -1, 0, {}, 0, 0},
+      {{{319, 200}, {320, 199}, {1280, 800 + 4 * 63872}}, -1, 0, {}, 0, 0}, // none below 64000
   };
   for (const auto &t : table) {
-    const graphics_choice c = graphics_choose_mode(t.modes);
-    if (t.index < 0) EXPECT_EQ(c.index, -1) << t.modes.size() << " modes";
-    else EXPECT_EQ(std::tuple(c.index, c.shifts, c.presenter, c.margin_left, c.margin_top),
-                   std::tuple(t.index, t.shifts, t.presenter, t.left, t.top)) << t.modes.size() << " modes";
+    const graphics_choice c = graphics_choose_mode(t.list);
+    SCOPED_TRACE(testing::Message() << t.list.size() << " modes");
+    EXPECT_EQ(c.index, t.index);
+    if (t.index >= 0) {
+      EXPECT_EQ(std::tuple(c.shifts, c.presenter, c.margin_left, c.margin_top),
+                std::tuple(t.shifts, t.presenter, t.left, t.top));
+    }
   }
   // Full screen takes the desktop's own size when SDL offers it; the score decides otherwise.
-  const std::vector<graphics_mode> compat{{1920, 1080}, {1680, 1050}, {1366, 768}, {1280, 1024},
-                                          {1024, 768}, {800, 600}, {640, 480}};
+  const modes compat{{1920, 1080}, {1680, 1050}, {1366, 768}, {1280, 1024}, {640, 480}};
   const struct {
-    std::vector<graphics_mode> modes;
+    modes list;
     bool any;
     graphics_mode desktop;
     int index, w, h, shifts, left, top;
   } desk[] = {
       {compat, false, {1920, 1080}, 0, 1920, 1080, 2, 320, 140},
       {compat, false, {1366, 768}, 2, 1366, 768, 1, 363, 184},
-      {compat, false, {1280, 1024}, 3, 1280, 1024, 2, 0, 112},
-      {compat, false, {2560, 1440}, 6, 640, 480, 1, 0, 40}, // not listed
-      {compat, false, {0, 0}, 6, 640, 480, 1, 0, 40},       // unknown
+      {compat, false, {2560, 1440}, 4, 640, 480, 1, 0, 40}, // not listed
+      {compat, false, {0, 0}, 4, 640, 480, 1, 0, 40},       // unknown
       {{{800, 600}}, true, {2560, 1440}, -1, 2560, 1440, 2, 640, 320},
-      {{{640, 400}}, true, {0, 0}, 0, 640, 400, 1, 0, 0},
       {{{320, 200}, {300, 200}}, false, {300, 200}, 0, 320, 200, 0, 0, 0}, // too small a desktop
       {{}, true, {319, 1000}, -1, 0, 0, 0, 0, 0},
   };
   for (const auto &t : desk) {
-    const graphics_choice c = graphics_choose_fullscreen(t.modes, t.any, t.desktop);
-    EXPECT_EQ(std::tuple(c.index, c.mode.width, c.mode.height), std::tuple(t.index, t.w, t.h))
+    const graphics_choice c = graphics_choose_fullscreen(t.list, t.any, t.desktop);
+    EXPECT_EQ(std::tuple(c.index, c.mode.width, c.mode.height, c.shifts, c.margin_left,
+                         c.margin_top),
+              std::tuple(t.index, t.w, t.h, t.shifts, t.left, t.top))
         << t.desktop.width << "x" << t.desktop.height << (t.any ? " any" : "");
-    if (t.w) {
-      EXPECT_EQ(std::tuple(c.shifts, c.margin_left, c.margin_top), std::tuple(t.shifts, t.left, t.top));
-    }
   }
-  for (const auto &t : {std::array{1280, 720, 640, 400}, {1279, 1024, 640, 400}, {1280, 800, 1280, 800},
+  for (const auto &t : {std::array{1280, 720, 640, 400}, {1280, 800, 1280, 800},
                         {800, 399, 320, 200}}) {
     const graphics_mode m = graphics_windowed_size(t[0], t[1]);
     EXPECT_EQ(std::pair(m.width, m.height), std::pair(t[2], t[3])) << t[0] << "x" << t[1];
@@ -96,11 +92,13 @@ static void expect_presented() {
 TEST(Graphics, Display) {
   unsetenv("SDL12COMPAT_SCALE_METHOD");
   ASSERT_TRUE(test_display_open());
-  EXPECT_STREQ(getenv("SDL12COMPAT_SCALE_METHOD"), "nearest"); // SDL2 would smooth the full-screen stretch
-  EXPECT_TRUE(graphics_get_fullscreen() && (sdl_rscrn->flags & SDL_FULLSCREEN) && sdl_vscrn->pitch == 320);
-  uint8_t pal[PALETTE_BYTES]; // distinct colours, so that SDL's 1x blit copies indices unchanged; 255 white
+  // SDL2 would smooth the full-screen stretch
+  EXPECT_STREQ(getenv("SDL12COMPAT_SCALE_METHOD"), "nearest");
+  EXPECT_TRUE(graphics_get_fullscreen() && (sdl_rscrn->flags & SDL_FULLSCREEN));
+  // Distinct colours, so that SDL's 1x blit copies indices unchanged; 255 white, black entry 7.
+  uint8_t pal[PALETTE_BYTES];
   for (int i = 0; i < PALETTE_BYTES; i++) pal[i] = uint8_t(i < 765 ? i * 5 + i / 3 : 255);
-  pal[21] = pal[22] = pal[23] = 0; // black is entry 7, not 0
+  pal[21] = pal[22] = pal[23] = 0;
   palette_set(pal);
   expect_presented();
   ASSERT_EQ(graphics_set_fullscreen(0), 1);
@@ -108,101 +106,45 @@ TEST(Graphics, Display) {
   static_cast<uint8_t *>(sdl_rscrn->pixels)[3] = 0x5A; // a new mode would start cleared
   EXPECT_EQ(graphics_set_fullscreen(0), 1);
   EXPECT_EQ(static_cast<uint8_t *>(sdl_rscrn->pixels)[3], 0x5A);
-  for (const auto &size : {std::pair(w, h), std::pair(1280, 800)}) { // F11 twice: back to the last window
+  for (const auto &size : {std::pair(w, h), std::pair(1280, 800)}) { // F11 twice: the last window
     graphics_resize(size.first, size.second);
     ASSERT_EQ(graphics_set_fullscreen(1), 1);
     ASSERT_EQ(graphics_set_fullscreen(0), 1);
     EXPECT_EQ(std::tuple(sdl_rscrn->w, sdl_rscrn->h, sdl_rscrn->flags & SDL_FULLSCREEN),
               std::tuple(size.first, size.second, 0u));
   }
-  for (const auto &sz : {std::array{640, 400, 1, 0, 0}, {320, 200, 0, 0, 0}, {400, 300, 0, 40, 50},
-                         {1300, 850, 2, 10, 25}, {1024, 768, 1, 192, 184}}) {
+  // Every presenter; an odd margin puts the 4x rows at odd addresses.
+  for (const auto &sz : {std::array{320, 200, 0, 0, 0}, {400, 300, 0, 40, 50},
+                         {1302, 850, 2, 11, 25}, {1024, 768, 1, 192, 184}}) {
     graphics_resize(sz[0], sz[1]);
     ASSERT_NE(sdl_rscrn, nullptr);
     EXPECT_EQ(std::tuple(graphics_scale_shifts, graphics_margin_left, graphics_margin_top),
               std::tuple(sz[2], sz[3], sz[4])) << sz[0] << "x" << sz[1];
     expect_presented();
   }
-  for (const auto &p : {std::array{191, 183, 0, 0}, {192, 184, 0, 0}, {194, 187, 1, 1}, {831, 583, 319, 199}}) {
+  for (const auto &p : {std::array{191, 183, 0, 0}, {194, 187, 1, 1}, {831, 583, 319, 199}}) {
     SDL_WarpMouse(Uint16(p[0]), Uint16(p[1]));
     mouse_update(); // at 2x with margins 192 and 184
-    EXPECT_EQ(std::pair(mouse_x, mouse_y), std::pair(p[2], p[3])) << "window " << p[0] << "," << p[1];
+    EXPECT_EQ(std::pair(mouse_x, mouse_y), std::pair(p[2], p[3])) << p[0] << "," << p[1];
   }
   palette_set_color(42, 10, 20, 30); // the display only
   const SDL_Color *v = sdl_vscrn->format->palette->colors, *d = sdl_rscrn->format->palette->colors;
   EXPECT_EQ(std::tuple(d[255].r, d[255].g, d[255].b, d[42].g, d[41].b, v[42].g),
-            std::tuple(255, 255, 255, 20, pal[125], pal[127])); // unscaled, kept through every mode set
+            std::tuple(255, 255, 255, 20, pal[125], pal[127])); // kept through every mode set
   test_display_close();
   graphics_update(); // nothing to present to: must not crash
-  setenv("SDL12COMPAT_SCALE_METHOD", "linear", 1);
-  ASSERT_TRUE(test_display_open(false));
-  test_display_close();
-  EXPECT_STREQ(getenv("SDL12COMPAT_SCALE_METHOD"), "linear") << "the user's choice was overridden";
-}
-
-// The replicated pixels inside the picture; untouched bytes beyond the row, below it and before an odd start.
-// The filled rectangle is SDL's fill of the screen surface: cut to 16 bits, then to the screen.
-TEST(Graphics, DrawPaneFillsTheRectangleOnScreen) {
-  ASSERT_TRUE(test_display_open(false));
-  const struct { int x, y, w, h, x0, y0, x1, y1; } cases[] = {
-      {0, 0, 320, 200, 0, 0, 319, 199}, {-10, -10, 20, 20, 0, 0, 9, 9},
-      {310, 195, 50, 50, 310, 195, 319, 199}, {65536 + 100, 50, 2, 2, 100, 50, 101, 51},
-  };
-  for (const auto &t : cases) {
-    std::fill(vscrn, vscrn + 64000, 0);
-    draw_pane(t.x, t.y, t.w, t.h, 0x105);
-    int wrong = 0;
-    for (int y = 0; y < 200; y++)
-      for (int x = 0; x < 320; x++)
-        wrong += vscrn[y * 320 + x] != (x >= t.x0 && x <= t.x1 && y >= t.y0 && y <= t.y1 ? 5 : 0);
-    EXPECT_EQ(wrong, 0) << t.x << "," << t.y;
-  }
-  test_display_close();
-  draw_pane(0, 0, 10, 10, 1); // closed: nothing to fill, nothing touched
-}
-
-TEST(Scale, ReplicatesThePictureAndWritesNothingElse) {
-  const struct {
-    int w, h, src_pitch, spare, offset;
-  } table[] = {
-      {1, 1, 1, 2, 0}, {4, 0, 4, 3, 0}, // a single pixel; height 0 writes nothing
-      {3, 2, 3, 5, 0}, {5, 3, 9, 1, 0}, // pitches beyond the picture
-      {17, 5, 17, 3, 1}, {17, 5, 17, 3, 3}, {320, 200, 320, 16, 0}, // odd addresses; exactly 640x400, 1280x800
-  };
-  for (const int factor : {2, 4})
-    for (const auto &t : table) {
-      SCOPED_TRACE(testing::Message() << factor << "x of " << t.w << "x" << t.h << " at offset " << t.offset);
-      std::vector<uint8_t> src(size_t(t.src_pitch * t.h) + 1, 0x55);
-      for (int y = 0; y < t.h; y++)
-        for (int x = 0; x < t.w; x++) src[size_t(y * t.src_pitch + x)] = uint8_t(x * 7 + y * 13 + 1);
-      const int pitch = t.w * factor + t.spare;
-      std::vector<uint8_t> dst(size_t(pitch * (t.h * factor + 3) + t.offset), 0xEE), want = dst;
-      (factor == 2 ? scale2x : scale4x)(src.data(), dst.data() + t.offset, t.src_pitch, pitch, t.w, t.h);
-      for (int y = 0; y < t.h * factor; y++)
-        for (int x = 0; x < t.w * factor; x++)
-          want[size_t(t.offset + y * pitch + x)] = src[size_t(y / factor * t.src_pitch + x / factor)];
-      EXPECT_TRUE(dst == want);
-    }
+  draw_pane(0, 0, 10, 10, 1);
 }
 
 using pal_buf = std::array<uint8_t, PALETTE_BYTES>;
 
-TEST(Palette, AdjustAndNormalize) {
-  const int table[][3] = {{255, 63, 255}, {63, 15, 252}, {128, 32, 2}, {64, 16, 1}, {4, 1, 16}, {1, 0, 4}};
-  for (const auto [in, adjusted, normalized] : table) {
-    pal_buf a, n;
-    a.fill(uint8_t(in));
-    n = a;
-    palette_adjust(a.data());
-    palette_normalize(n.data());
-    EXPECT_EQ(std::pair(std::count(a.begin(), a.end(), adjusted), std::count(n.begin(), n.end(), normalized)),
-              std::pair(768L, 768L)) << in;
-    palette_normalize(a.data()); // 255 -> 63 -> 252: full intensity is not reached again
-    EXPECT_EQ(std::count(a.begin(), a.end(), adjusted * 4), 768) << in;
-  }
-}
-
-TEST(Palette, Files) {
+TEST(Palette, AdjustNormalizeAndFiles) {
+  pal_buf a, n;
+  std::iota(a.begin(), a.end(), uint8_t(0));
+  n = a;
+  palette_adjust(a.data()); // 8 bits to 6 and back
+  palette_normalize(n.data());
+  EXPECT_TRUE(a[255] == 63 && a[5] == 1 && n[63] == 252 && n[1] == 4);
   test_temp_dir dir;
   pal_buf before, p{};
   std::iota(before.begin(), before.end(), uint8_t(5));
@@ -210,14 +152,10 @@ TEST(Palette, Files) {
   palette_load(p.data(), dir.file("game.pal").c_str());
   EXPECT_EQ(p, before);
   EXPECT_EQ(std::filesystem::file_size(dir.file("game.pal")), 768u);
-  const struct {
-    void (*load)(uint8_t *, const char *);
-    size_t size, from;
-  } files[] = {
-      {palette_load, 0, 0}, {palette_loadfrom_ilbm, 0, 0}, {palette_loadfrom_pcx, 0, 0}, // missing: no change
+  const struct { void (*load)(uint8_t *, const char *); size_t size, from; } files[] = {
+      {palette_load, 0, 0}, {palette_loadfrom_ilbm, 0, 0}, {palette_loadfrom_pcx, 0, 0}, // missing
       {palette_load, 100, 0}, // a short file replaces only the bytes it has
-      {palette_loadfrom_ilbm, 900, 48},
-      {palette_loadfrom_pcx, 2000, 2000 - 768},
+      {palette_loadfrom_ilbm, 900, 48}, {palette_loadfrom_pcx, 2000, 2000 - 768},
       {palette_loadfrom_pcx, 300, 0}, // shorter than the table: the seek fails, reading starts at 0
   };
   for (const auto &f : files) {
@@ -228,6 +166,7 @@ TEST(Palette, Files) {
     p = before;
     f.load(p.data(), name.c_str());
     for (size_t i = 0; i < p.size(); i++)
-      ASSERT_EQ(p[i], f.from + i < f.size ? uint8_t(data[f.from + i]) : before[i]) << f.size << " bytes, at " << i;
+      ASSERT_EQ(p[i], f.from + i < f.size ? uint8_t(data[f.from + i]) : before[i])
+          << f.size << " bytes, at " << i;
   }
 }
