@@ -4,24 +4,10 @@
 #include "shell/timer.h"
 #include "support/test_support.h"
 #include <SDL.h>
-#include <chrono>
 #include <array>
 #include <gtest/gtest.h>
-#include <optional>
-#include <thread>
 
 namespace {
-
-// Pushes events while a loop runs; joins when it goes out of scope. Only
-// for the wait for Escape's release, which polls input and not the clock.
-struct later {
-  std::thread worker;
-  template <class F> later(int ms, F f) : worker([ms, f] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-    f();
-  }) {}
-  ~later() { worker.join(); }
-};
 
 class FrameLoop : public ::testing::Test {
 protected:
@@ -76,17 +62,14 @@ TEST_F(FrameLoop, TimeLeftOnTheTimerIsCaughtUpInTheFirstPass) {
 
 TEST_F(FrameLoop, EscapeWaitsForItsReleaseAndRunsNoTickAndQuitWins) {
   test_push_key(SDLK_ESCAPE, true);
-  {
-    later release(80, [] { test_push_key(SDLK_ESCAPE, false); });
-    EXPECT_EQ(game_mainloop(count, nullptr), GAME_ESCAPE);
-  }
+  test_clock_at(80, [] { test_push_key(SDLK_ESCAPE, false); });
+  EXPECT_EQ(game_mainloop(count, nullptr), GAME_ESCAPE);
+  EXPECT_EQ(seen(), 80u) << "returned before Escape was let go";
   EXPECT_EQ(keys[SDLK_ESCAPE], 0);
   test_push_key(SDLK_ESCAPE, true);
-  {
-    // Escape is never let go: a close must still end the wait.
-    later close(80, [] { test_push_quit(); });
-    EXPECT_EQ(game_mainloop(count, nullptr), GAME_ESCAPE);
-  }
+  // Escape is never let go: a close must still end the wait.
+  test_clock_at(160, [] { test_push_quit(); });
+  EXPECT_EQ(game_mainloop(count, nullptr), GAME_ESCAPE);
   EXPECT_EQ(game_mainloop(count, nullptr), GAME_QUIT); // the quit stays
   test_input_reset();
   test_push_key(SDLK_ESCAPE, true);
@@ -122,11 +105,8 @@ TEST_F(FrameLoop, KeyWaitEndsOnTheReleaseAndAnEscapeThenKeepsThePressResult) {
   test_input_reset();
   // Escape while Return is held ends the second half; the press still counts.
   test_clock_at(280, [] { test_push_key(SDLK_RETURN, true); });
-  std::optional<later> escape_up;
-  test_clock_at(300, [&] {
-    test_push_key(SDLK_ESCAPE, true);
-    escape_up.emplace(60, [] { test_push_key(SDLK_ESCAPE, false); });
-  });
+  test_clock_at(300, [] { test_push_key(SDLK_ESCAPE, true); });
+  test_clock_at(360, [] { test_push_key(SDLK_ESCAPE, false); });
   EXPECT_EQ(game_wait_key(nullptr), GAME_DONE);
   EXPECT_EQ(keys[SDLK_RETURN], 1) << "the wait ended by itself, not on Escape";
 }
