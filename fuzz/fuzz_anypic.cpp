@@ -9,9 +9,12 @@
 //   byte 1: the given canvas's shape
 #include "fuzz_common.h"
 #include "image/anypic.h"
+#include "image/bytes.h"
+#include "image/fdio.h"
 #include <cctype>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -32,15 +35,6 @@ void fuzz_remove_last() {
 void fuzz_remove_dir() {
   fuzz_remove_last();
   rmdir(fuzz_dir.c_str());
-}
-
-void fuzz_write_all(int fd, const uint8_t *data, size_t size) {
-  while (size > 0) {
-    ssize_t n = write(fd, data, size);
-    if (n <= 0) return; // a full pipe: the reader sees a shorter file
-    data += n;
-    size -= size_t(n);
-  }
 }
 
 } // namespace
@@ -69,18 +63,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   int pipe_read = -1;
   switch (how >> 6) {
   case 0: {
-    int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) std::abort();
-    fuzz_write_all(fd, data + 2, size - 2);
-    close(fd);
+    fdio_file f = fdio_open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (!f.ok() || !fdio_write_all(f.fd, data + 2, size - 2)) std::abort();
     break;
   }
   case 1: {
     // A pipe, reached by name through a link to /proc/self/fd.
     int fds[2];
     if (pipe2(fds, O_CLOEXEC | O_NONBLOCK)) std::abort();
-    fcntl(fds[1], F_SETPIPE_SZ, 1 << 20); // room for a whole input where allowed
-    fuzz_write_all(fds[1], data + 2, size - 2);
+    // An input over the pipe's 64 KiB fills it: the writer stops short, and
+    // the reader's buffer must grow.
+    fdio_write_all(fds[1], data + 2, size - 2);
     close(fds[1]);
     // Opening an anonymous pipe by its /proc name does not wait for a writer.
     pipe_read = fds[0];
@@ -100,6 +93,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   // Either a canvas (the given one when there was one) or a reason.
   if (got ? (c && got != c) || error : !error) std::abort();
   if (got && got != c) canvas_free(got);
-  if (pipe_read >= 0) close(pipe_read);
+  if (pipe_read >= 0) {
+    // No loader reads a pipe, but qira-kit reads its standard input so:
+    // whatever the pipe took must come out whole.
+    bytes_file file;
+    if (!bytes_file_read(pipe_read, file) || file.size > size - 2 ||
+        std::memcmp(file.data.get(), data + 2, file.size))
+      std::abort();
+    close(pipe_read);
+  }
   return 0;
 }

@@ -1,9 +1,11 @@
 // Chooses the loader by the file name's pattern, and the loaders' canvas.
 #include "image/anypic.h"
+#include "image/fdio.h"
 #include "image/ilbm.h"
 #include "image/loader.h"
 #include "image/pcx.h"
 #include "image/stpic.h"
+#include <cstring>
 #include <fcntl.h>
 #include <fnmatch.h>
 
@@ -53,32 +55,37 @@ canvas *anypic_load(const char *name, canvas *c, uint8_t *palette, const char **
   return nullptr;
 }
 
-canvas *anypic_new_canvas(long long width, long long height, const char **error) {
+canvas *anypic_new_canvas(int width, int height, const char **error) {
   if (width <= 0 || height <= 0) {
     anypic_fail(error, anypic_msg_no_size);
     return nullptr;
   }
-  if (width > ANYPIC_MAX_PIXELS || height > ANYPIC_MAX_PIXELS || width * height > ANYPIC_MAX_PIXELS) {
+  // Two ints multiply without overflow in a long long.
+  if (static_cast<long long>(width) * height > ANYPIC_MAX_PIXELS) {
     anypic_fail(error, anypic_msg_too_large);
     return nullptr;
   }
-  canvas *c = canvas_new(int(width), int(height));
+  canvas *c = canvas_new(width, height);
   if (!c) anypic_fail(error, anypic_msg_no_memory);
   return c;
 }
 
-fdio_file anypic_open(const char *name, const char **error) {
-  fdio_file f = fdio_open_regular(AT_FDCWD, name);
-  if (!f.ok()) anypic_fail(error, anypic_msg_open);
-  return f;
-}
-
 bool anypic_read_file(const char *name, bytes_file &file, const char **error) {
-  fdio_file f = anypic_open(name, error);
-  if (!f.ok()) return false;
+  fdio_file f = fdio_open_regular(AT_FDCWD, name);
+  if (!f.ok()) {
+    anypic_fail(error, anypic_msg_open);
+    return false;
+  }
   if (!bytes_file_read(f.fd, file)) {
     anypic_fail(error, anypic_msg_no_memory);
     return false;
   }
   return true;
+}
+
+const uint8_t *anypic_copy_first_bytes(std::span<const uint8_t> file, uint8_t *out, size_t n) {
+  const size_t have = file.size() < n ? file.size() : n;
+  if (have) std::memcpy(out, file.data(), have); // an empty span may have no data pointer
+  std::memset(out + have, 0, n - have);
+  return out;
 }

@@ -15,7 +15,7 @@ size_t bytes_read(bytes_reader &r, uint8_t *out, size_t n) {
 }
 
 namespace {
-uint8_t *bytes_alloc(size_t n) { return new (std::nothrow) uint8_t[n ? n : 1]; }
+uint8_t *bytes_alloc(size_t n) { return new (std::nothrow) uint8_t[n]; }
 } // namespace
 
 bool bytes_file_read(int fd, bytes_file &out) {

@@ -18,23 +18,6 @@ inline bytes_reader bytes_reader_of(std::span<const uint8_t> s) { return {s.data
 inline size_t bytes_left(const bytes_reader &r) { return r.size - r.pos; }
 inline const uint8_t *bytes_here(const bytes_reader &r) { return r.data + r.pos; }
 
-// Multi-byte reads take all their bytes or none (a short tail is consumed
-// and the result is 0), so a truncated field never yields half a number.
-inline bool bytes_take(bytes_reader &r, size_t n) {
-  if (bytes_left(r) < n) {
-    r.pos = r.size;
-    return false;
-  }
-  r.pos += n;
-  return true;
-}
-
-inline uint32_t bytes_read_be32(bytes_reader &r) {
-  if (!bytes_take(r, 4)) return 0;
-  const uint8_t *p = r.data + r.pos - 4;
-  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
-}
-
 // Moves on n bytes, or to the end when fewer are left.
 inline void bytes_skip(bytes_reader &r, size_t n) {
   r.pos = bytes_left(r) < n ? r.size : r.pos + n;
@@ -44,8 +27,11 @@ inline void bytes_skip(bytes_reader &r, size_t n) {
 // number copied.
 size_t bytes_read(bytes_reader &r, uint8_t *out, size_t n);
 
-// Big-endian 16-bit number at p (the caller has checked the bounds).
+// Big-endian numbers at p (the caller has checked the bounds).
 inline uint16_t bytes_be16_at(const uint8_t *p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
+inline uint32_t bytes_be32_at(const uint8_t *p) {
+  return static_cast<uint32_t>(bytes_be16_at(p)) << 16 | bytes_be16_at(p + 2);
+}
 
 // Files larger than this are read only up to it; the bytes beyond count as
 // absent. No picture within the pixel limit needs more.

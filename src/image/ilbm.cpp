@@ -74,8 +74,8 @@ canvas *ilbm_load_bytes(std::span<const uint8_t> file, uint8_t *bmhd, canvas *c,
   // The walk ends when no whole chunk header is left.
   while (bytes_left(r) >= 8) {
     const uint8_t *id = bytes_here(r);
-    bytes_skip(r, 4);
-    size_t len = bytes_read_be32(r);
+    size_t len = bytes_be32_at(id + 4);
+    bytes_skip(r, 8);
     if (ilbm_is(id, "BMHD")) {
       // 20 bytes are the header; a longer chunk's rest is passed over.
       bytes_read(r, hd, 20);
@@ -91,7 +91,8 @@ canvas *ilbm_load_bytes(std::span<const uint8_t> file, uint8_t *bmhd, canvas *c,
       unsigned w = bytes_be16_at(hd), h = bytes_be16_at(hd + 2);
       bool fresh = false;
       if (!c) {
-        if (!(c = anypic_new_canvas(w, h, error))) return nullptr;
+        c = anypic_new_canvas(static_cast<int>(w), static_cast<int>(h), error);
+        if (!c) return nullptr;
         fresh = true;
       }
       if (hd[10] == 1) {

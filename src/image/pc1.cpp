@@ -7,6 +7,9 @@
 #include "image/stpic.h"
 #include <cstring>
 
+namespace {
+
+// Decodes the PC1 data at the reader's position into 64000 pixels.
 void read_pc1(bytes_reader &file, uint8_t *pixels) {
   // Packets decoded as one stream regardless of plane and line ends, until
   // 32000 bytes are unpacked or the data ends; what they do not fill stays
@@ -20,7 +23,10 @@ void read_pc1(bytes_reader &file, uint8_t *pixels) {
   atari_pixels_atari2vga_x(work, pixels, 64000);
 }
 
-static canvas *pc1_decode(std::span<const uint8_t> file, canvas *c, uint8_t *palette, const char **error) {
+} // namespace
+
+canvas *pc1_load_bytes(std::span<const uint8_t> file, canvas *c, uint8_t *palette,
+                       const char **error) {
   if (!c && !(c = anypic_new_canvas(320, 200, error))) return nullptr;
   bytes_reader r = bytes_reader_of(file);
   if (palette) {
@@ -37,9 +43,5 @@ static canvas *pc1_decode(std::span<const uint8_t> file, canvas *c, uint8_t *pal
 canvas *pc1_load(const char *name, canvas *c, uint8_t *palette, const char **error) {
   bytes_file file;
   if (!anypic_read_file(name, file, error)) return nullptr;
-  return pc1_decode(file.span(), c, palette, error);
-}
-
-canvas *pc1_load_bytes(std::span<const uint8_t> bytes, canvas *c, uint8_t *palette, const char **error) {
-  return pc1_decode(bytes, c, palette, error);
+  return pc1_load_bytes(file.span(), c, palette, error);
 }

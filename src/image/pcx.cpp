@@ -67,11 +67,11 @@ canvas *pcx_load_bytes(std::span<const uint8_t> file, uint8_t *header, canvas *c
 
   if (palette) {
     // The last 768 bytes; a file too short for that reads on from where the
-    // rows stopped, as a failed seek would leave it.
+    // rows stopped, as a failed seek would leave it (fewer than 768 bytes).
     if (file.size() >= 768)
       std::memcpy(palette, file.data() + file.size() - 768, 768);
     else
-      std::memcpy(palette, p, size_t(end - p) < 768 ? size_t(end - p) : 768);
+      std::memcpy(palette, p, static_cast<size_t>(end - p));
   }
   return c;
 }

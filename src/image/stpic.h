@@ -9,8 +9,8 @@ canvas *pi1_load(const char *name, canvas *c, uint8_t *palette, const char **err
 canvas *pc1_load(const char *name, canvas *c, uint8_t *palette, const char **error);
 canvas *neo_load(const char *name, uint8_t *raw, canvas *c, uint8_t *palette, const char **error);
 
-// Sizes as the PI1 and NEO loaders read them: header and data, no more. A PC1
-// file is read whole: its packed data has no fixed size.
+// The bytes the PI1 and NEO loaders decode: header and planes; a NEO raw
+// buffer holds NEO_READ_BYTES. (A PC1 file's packed data has no fixed size.)
 constexpr size_t PI1_READ_BYTES = 34 + 32000;
 constexpr size_t NEO_READ_BYTES = 128 + 32000;
 

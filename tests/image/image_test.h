@@ -6,7 +6,6 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 using bytes = std::vector<uint8_t>;
@@ -17,19 +16,18 @@ inline bytes cat(std::initializer_list<bytes> parts) {
   return b;
 }
 inline bytes be16(unsigned v) { return {uint8_t(v >> 8), uint8_t(v)}; }
-inline bytes be32(uint32_t v) { return cat({be16(v >> 16), be16(v & 0xFFFF)}); }
-inline bytes text(const std::string &s) { return bytes(s.begin(), s.end()); }
 
-// IFF: a chunk (padded to even length), a FORM of chunks, a BMHD (20 bytes and extra).
+// IFF: a chunk (and its pad byte after an odd length), a FORM of chunks, a BMHD (20 bytes, extra).
 inline bytes chunk(const char *id, const bytes &data) {
-  return cat({text(id), be32(uint32_t(data.size())), data, bytes(data.size() & 1, 0xA5)});
+  const bytes pad(data.size() & 1, 0xA5);
+  return cat({{id, id + 4}, be16(0), be16(unsigned(data.size())), data, pad});
 }
 inline bytes form(std::initializer_list<bytes> chunks, const char *type = "PBM ") {
-  bytes body = cat({text(type), cat(chunks)});
-  return cat({text("FORM"), be32(uint32_t(body.size())), body});
+  const bytes all = cat(chunks);
+  return cat({{'F', 'O', 'R', 'M', 0, 0}, be16(unsigned(all.size() + 4)), {type, type + 4}, all});
 }
-inline bytes bmhd(unsigned w, unsigned h, uint8_t compression, size_t extra = 0) {
-  bytes b = cat({be16(w), be16(h), bytes(16 + extra, 0)});
+inline bytes bmhd(unsigned w, unsigned h, uint8_t compression) {
+  bytes b = cat({be16(w), be16(h), bytes(16, 0)});
   b[8] = 8, b[10] = compression; // planes, compression
   return b;
 }
@@ -47,18 +45,18 @@ inline canvas canvas_over(bytes &mem, int width, int height, int pitch) {
   return canvas{nullptr, pitch, width, height, mem.data()};
 }
 
-// What a loader gave: a new canvas is owned here, a given one is not.
+// What a loader gave: a new canvas is owned here, a given one is not; a new canvas's pixels.
 struct loaded {
   std::unique_ptr<canvas, void (*)(canvas *)> c{nullptr, canvas_free};
   canvas *got = nullptr;
   const char *err = nullptr;
 };
-// A new canvas's pixels (its pitch is its width), or none.
 inline bytes pixels_of(const loaded &r) {
   return r.c ? bytes(r.c->pixels, r.c->pixels + size_t(r.c->width) * size_t(r.c->height)) : bytes{};
 }
 // Writes file as name in a fresh folder and loads it by its name, as the game does.
-inline loaded load_file(const std::string &name, const bytes &file, canvas *given = nullptr, uint8_t *pal = nullptr) {
+inline loaded load_file(const std::string &name, const bytes &file, canvas *given = nullptr,
+                        uint8_t *pal = nullptr) {
   test_temp_dir dir;
   std::ofstream(dir.file(name), std::ios::binary)
       .write(reinterpret_cast<const char *>(file.data()), std::streamsize(file.size()));
