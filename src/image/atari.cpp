@@ -11,16 +11,18 @@ const uint8_t gdos2st[16] = {0, 2, 3, 6, 4, 7, 5, 8, 9, 10, 11, 14, 12, 15, 13, 
 void atari_palette_atari2host(const uint8_t *st_palette, uint8_t *rgb) {
   for (int i = 0; i < 16; i++) {
     unsigned w = bytes_be16_at(st_palette + 2 * i);
-    rgb[3 * i + 0] = uint8_t(((w >> 8) & 7) * 73 >> 1);
-    rgb[3 * i + 1] = uint8_t(((w >> 4) & 7) * 73 >> 1);
-    rgb[3 * i + 2] = uint8_t((w & 7) * 73 >> 1);
+    rgb[3 * i + 0] = static_cast<uint8_t>(((w >> 8) & 7) * 73 >> 1);
+    rgb[3 * i + 1] = static_cast<uint8_t>(((w >> 4) & 7) * 73 >> 1);
+    rgb[3 * i + 2] = static_cast<uint8_t>((w & 7) * 73 >> 1);
   }
 }
+
+namespace {
 
 // For one plane byte, its 8 bits as 8 pixel bytes of 0 or 1, leftmost pixel
 // (bit 7) first in memory. Built for the host's byte order so that one
 // 8-byte store puts the pixels in place.
-static constexpr std::array<uint64_t, 256> atari_spread = [] {
+constexpr std::array<uint64_t, 256> atari_spread = [] {
   std::array<uint64_t, 256> t{};
   for (unsigned x = 0; x < 256; x++) {
     uint64_t v = 0;
@@ -38,6 +40,8 @@ static inline void atari_eight(uint8_t *dst, uint8_t b0, uint8_t b1, uint8_t b2,
   uint64_t v = atari_spread[b0] | atari_spread[b1] << 1 | atari_spread[b2] << 2 | atari_spread[b3] << 3;
   std::memcpy(dst, &v, 8);
 }
+
+} // namespace
 
 void atari_pixels_atari2vga(const uint8_t *source, uint8_t *destination, int count) {
   int groups = count / 16;

@@ -25,7 +25,7 @@ bool bytes_file_read(int fd, bytes_file &out) {
   size_t want = 0;
   if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
     off_t here = lseek(fd, 0, SEEK_CUR);
-    if (here >= 0 && here < st.st_size) want = size_t(st.st_size - here);
+    if (here >= 0 && here < st.st_size) want = static_cast<size_t>(st.st_size - here);
     if (want > BYTES_FILE_LIMIT) want = BYTES_FILE_LIMIT;
   }
   if (want > 0) {

@@ -35,7 +35,7 @@ inline uint32_t bytes_be32_at(const uint8_t *p) {
 
 // Files larger than this are read only up to it; the bytes beyond count as
 // absent. No picture within the pixel limit needs more.
-constexpr size_t BYTES_FILE_LIMIT = size_t(64) << 20;
+constexpr size_t BYTES_FILE_LIMIT = static_cast<size_t>(64) << 20;
 
 // A whole file in memory (at most BYTES_FILE_LIMIT bytes).
 struct bytes_file {

@@ -7,47 +7,51 @@
 #include "image/rle_dec.h"
 #include <cstring>
 
-static bool ilbm_is(const uint8_t *id, const char *name) { return std::memcmp(id, name, 4) == 0; }
+namespace {
+
+bool ilbm_is(const uint8_t *id, const char *name) { return std::memcmp(id, name, 4) == 0; }
 
 // ByteRun1 rows into c. Nothing is decoded into a canvas narrower than the
 // picture; rows stop at the canvas's height and where the data ends.
-static void ilbm_body_packed(const uint8_t *data, size_t n, unsigned w, unsigned h, canvas *c, bool fresh) {
-  if (unsigned(c->width) < w) return;
-  unsigned rows = h < unsigned(c->height) ? h : unsigned(c->height);
+void ilbm_body_packed(const uint8_t *data, size_t n, unsigned w, unsigned h, canvas *c, bool fresh) {
+  if (static_cast<unsigned>(c->width) < w) return;
+  unsigned rows = h < static_cast<unsigned>(c->height) ? h : static_cast<unsigned>(c->height);
   const uint8_t *src = data, *end = data + n;
   unsigned y = 0;
-  int produced = int(w);
+  int produced = static_cast<int>(w);
   for (; y < rows && src < end; y++)
-    src = rle_dec(src, end, c->pixels + size_t(y) * size_t(c->pitch), int(w), &produced);
-  if (fresh && (y < rows || produced < int(w))) {
+    src = rle_dec(src, end, c->pixels + static_cast<size_t>(y) * static_cast<size_t>(c->pitch), static_cast<int>(w), &produced);
+  if (fresh && (y < rows || produced < static_cast<int>(w))) {
     // A new canvas (pitch w) keeps colour 0 where the data ran out.
-    size_t done = y == 0 ? 0 : size_t(y - 1) * w + size_t(produced);
-    std::memset(c->pixels + done, 0, size_t(w) * h - done);
+    size_t done = y == 0 ? 0 : static_cast<size_t>(y - 1) * w + static_cast<size_t>(produced);
+    std::memset(c->pixels + done, 0, static_cast<size_t>(w) * h - done);
   }
 }
 
 // Uncompressed rows of w bytes, straight from the file: h rows are taken
 // whatever the chunk length says; a wider picture is cut on the right.
-static void ilbm_body_raw(bytes_reader &r, unsigned w, unsigned h, canvas *c, bool fresh) {
+void ilbm_body_raw(bytes_reader &r, unsigned w, unsigned h, canvas *c, bool fresh) {
   size_t start = r.pos;
-  unsigned rows = h < unsigned(c->height) ? h : unsigned(c->height);
-  size_t cw = w < unsigned(c->width) ? w : unsigned(c->width);
+  unsigned rows = h < static_cast<unsigned>(c->height) ? h : static_cast<unsigned>(c->height);
+  size_t cw = w < static_cast<unsigned>(c->width) ? w : static_cast<unsigned>(c->width);
   size_t avail = r.size - start;
-  if (w == unsigned(c->width) && w == unsigned(c->pitch)) {
+  if (w == static_cast<unsigned>(c->width) && w == static_cast<unsigned>(c->pitch)) {
     // Rows lie back to back in both: one copy.
-    size_t want = size_t(w) * rows;
+    size_t want = static_cast<size_t>(w) * rows;
     size_t n = want < avail ? want : avail;
     std::memcpy(c->pixels, r.data + start, n);
-    if (fresh) std::memset(c->pixels + n, 0, size_t(w) * h - n);
+    if (fresh) std::memset(c->pixels + n, 0, static_cast<size_t>(w) * h - n);
   } else {
     for (unsigned y = 0; y < rows; y++) {
-      size_t off = size_t(y) * w;
+      size_t off = static_cast<size_t>(y) * w;
       size_t n = off >= avail ? 0 : (avail - off < cw ? avail - off : cw);
-      std::memcpy(c->pixels + size_t(y) * size_t(c->pitch), r.data + start + off, n);
+      std::memcpy(c->pixels + static_cast<size_t>(y) * static_cast<size_t>(c->pitch), r.data + start + off, n);
     }
   }
-  bytes_skip(r, size_t(w) * h);
+  bytes_skip(r, static_cast<size_t>(w) * h);
 }
+
+} // namespace
 
 canvas *ilbm_load_bytes(std::span<const uint8_t> file, uint8_t *bmhd, canvas *c, uint8_t *palette,
                         const char **error) {

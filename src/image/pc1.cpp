@@ -18,8 +18,8 @@ void read_pc1(bytes_reader &file, uint8_t *pixels) {
   uint8_t work[32000];
   int produced = 0;
   const uint8_t *end = rle_dec(data, data + bytes_left(file), work, 32000, &produced);
-  std::memset(work + produced, 0, sizeof work - size_t(produced));
-  bytes_skip(file, size_t(end - data));
+  std::memset(work + produced, 0, sizeof work - static_cast<size_t>(produced));
+  bytes_skip(file, static_cast<size_t>(end - data));
   atari_pixels_atari2vga_x(work, pixels, 64000);
 }
 

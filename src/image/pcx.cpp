@@ -20,12 +20,12 @@ const uint8_t *pcx_decode_rows(const uint8_t *p, const uint8_t *end, int rows, i
       if ((b & 0xC0) == 0xC0) {
         if (p == end) return p;
         unsigned n = b & 0x3F;
-        size_t put = n < size_t(out_end - out) ? n : size_t(out_end - out);
+        size_t put = n < static_cast<size_t>(out_end - out) ? n : static_cast<size_t>(out_end - out);
         std::memset(out, *p++, put);
         out += put;
-        count += int(n);
+        count += static_cast<int>(n);
       } else {
-        if (out < out_end) *out++ = uint8_t(b);
+        if (out < out_end) *out++ = static_cast<uint8_t>(b);
         count++;
       }
     }
@@ -57,13 +57,13 @@ canvas *pcx_load_bytes(std::span<const uint8_t> file, uint8_t *header, canvas *c
   }
   // Rows go one after another from pixels, pitch aside, and never past the
   // canvas's last pixel.
-  size_t room = c->width > 0 && c->height > 0 ? size_t(c->height - 1) * size_t(c->pitch) + size_t(c->width) : 0;
+  size_t room = c->width > 0 && c->height > 0 ? static_cast<size_t>(c->height - 1) * static_cast<size_t>(c->pitch) + static_cast<size_t>(c->width) : 0;
   uint8_t *out = c->pixels;
   uint8_t *out_end = out + room;
 
   const uint8_t *end = r.data + r.size;
   const uint8_t *p = pcx_decode_rows(bytes_here(r), end, rows, bpl, out, out_end);
-  if (fresh) std::memset(out, 0, size_t(out_end - out));
+  if (fresh) std::memset(out, 0, static_cast<size_t>(out_end - out));
 
   if (palette) {
     // The last 768 bytes; a file too short for that reads on from where the

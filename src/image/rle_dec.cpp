@@ -11,18 +11,18 @@ const uint8_t *rle_dec(const uint8_t *source, const uint8_t *source_end, uint8_t
     if (b >= 128) {
       // Run: one value, 257 - b times.
       if (source == source_end) break;
-      int n = int(257 - b);
-      std::memset(destination + done, *source++, size_t(n < room ? n : room));
+      int n = static_cast<int>(257 - b);
+      std::memset(destination + done, *source++, static_cast<size_t>(n < room ? n : room));
       done += n < room ? n : room;
     } else {
       // Literal: the next b + 1 bytes, or those the input still has.
       size_t n = b + 1;
-      size_t have = size_t(source_end - source);
+      size_t have = static_cast<size_t>(source_end - source);
       if (n > have) n = have;
-      size_t put = n < size_t(room) ? n : size_t(room);
+      size_t put = n < static_cast<size_t>(room) ? n : static_cast<size_t>(room);
       std::memcpy(destination + done, source, put);
       source += n;
-      done += int(put);
+      done += static_cast<int>(put);
     }
   }
   if (produced) *produced = done;
