@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
 """The end-to-end tests' questions about a screenshot (xwd -root of a 24-bit Xvfb) or PPM,
 given last. Exit status 0 when the check holds.
-  ppm OUT            write SHOT as a binary PPM
   diff REF X Y W H   print how many pixels of the rectangle differ from REF
-  uniform X Y W H    print the rectangle's one colour (r,g,b), else fail
-  frame X Y W H      the same for the rectangle's one-pixel outline
+  frame X Y W H      print the colour (r,g,b) of the rectangle's one-pixel outline, else fail
   text BG X Y TEXT   ink (unlike BG, a picture or r,g,b) exactly where the font puts TEXT at
                      (X, Y), from column X + 1, none 6 columns either side; one ink per row
   cell SHEET X Y N   print which of SHEET's 60x30 cells 0..N-1 (5 a row) is shown at (X, Y)
@@ -54,16 +52,12 @@ if cmd == "scaled":
             dark += sw - row.count(0)
     print(diff, dark)
     sys.exit(diff or dark)
-elif cmd == "ppm":
-    out = bytes(c for row in s for p in row for c in (p >> 16, p >> 8 & 255, p & 255))
-    open(a[0], "wb").write(b"P6\n%d %d\n255\n" % (len(s[0]), len(s)) + out)
 elif cmd == "diff":
     ref = read(a[0])
     print(sum(s[j][i] != ref[j][i] for i, j in area(*map(int, a[1:]))))
-elif cmd in ("uniform", "frame"):
+elif cmd == "frame":
     x, y, w, h = map(int, a)
-    edge = lambda i, j: cmd == "uniform" or i in (x, x + w - 1) or j in (y, y + h - 1)
-    seen = {s[j][i] for i, j in area(x, y, w, h) if edge(i, j)}
+    seen = {s[j][i] for i, j in area(x, y, w, h) if i in (x, x + w - 1) or j in (y, y + h - 1)}
     print(rgb(next(iter(seen))) if len(seen) == 1 else "%d colours" % len(seen))
     sys.exit(len(seen) != 1)
 elif cmd == "text":
