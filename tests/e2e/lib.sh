@@ -15,7 +15,6 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; tail -n 20 "$work/game.err" >&2 2>/dev/null; exit 1; }
 pass() { echo "ok: $*"; }
 px() { python3 "$E2E_DIR/xwdpixel.py" "$@"; }
-xc() { python3 "$E2E_DIR/xclient.py" "$@"; }
 decode() { "$QIRA_KIT" convert "$1" "$2" >/dev/null || fail "qira-kit convert $1 $2"; }
 demo() { "$QIRA_KIT" demo "$1" >/dev/null || fail "qira-kit demo failed"; }
 # Tries a command up to 10 * $1 times, 0.1 s apart, until it holds.
@@ -67,9 +66,8 @@ expect_end() {
 
 # The game samples input every 20 ms: hold keys well beyond one pass.
 key() { xdotool keydown "$1"; sleep 0.25; xdotool keyup "$1"; sleep 0.15; }
-# Presses (or with -u releases) the keys in one burst: the game reads them in one pass, as
-# two players pressing at the same moment.
-keys_together() { xc keys "$@" || fail "XTest: cannot send $*"; }
+# Presses the keys in one burst: the game reads them in one pass, as two players at one moment.
+keys_together() { python3 "$E2E_DIR/xclient.py" press "$@" || fail "XTest: cannot send $*"; }
 # Screenshots into $shot until CHECK ARGS... $shot holds.
 snap() { shot="$work/$((++shots)).xwd" && xwd -root -silent >"$shot" && "$@" "$shot" >/dev/null 2>&1; }
 wait_screen() { retry "$1" snap "${@:2}"; }
@@ -78,4 +76,6 @@ same() { [ "$(px diff "$1" 0 0 320 200 "$2")" = 0 ]; } # REF SHOT: the whole scr
 entry21() { IFS=, read -r r g b <<<"$1" && for c in $r $g $b; do ((c % 4 == 0 && c >= 80 && c <= 132)) || return 1; done; }
 
 # Asks the game's windows to close as a window manager's close button does.
-close_window() { xc close $(xdotool search --pid "$game_pid") || fail "cannot close the window"; }
+close_window() {
+  python3 "$E2E_DIR/xclient.py" close $(xdotool search --pid "$game_pid") || fail "cannot close it"
+}

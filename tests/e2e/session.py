@@ -1,11 +1,9 @@
 #!/usr/bin/env python3
-"""A seeded random play session against the game (QIRA_BIN) in folder DIR on $DISPLAY: presses
-and releases of fire keys, arrows and letters, Escape, F11 and now and then a closed window.
-After every step the game must be alive or have ended with status 0, the credit line and no
-sanitizer report; a game that ended is started again. Each visit to the selection screen must
-begin with nobody claimed, and a fight may start only after both players were seen claimed in
-that visit. Usage: session.py DIR REFS SEED STEPS CREDIT, REFS a folder of title.ppm,
-select.ppm and bg*.ppm (the fight backgrounds)."""
+"""session.py DIR REFS SEED STEPS CREDIT: a seeded random play session against the game in DIR
+(fire keys, arrows, letters, Escape, F11, now and then a closed window). After every step the
+game is alive or ended with status 0, the credit line and no sanitizer report (then it starts
+again); each visit to the selection begins with nobody claimed, and a fight starts only after
+both players were seen claimed there. REFS holds title.ppm, select.ppm and bg*.ppm."""
 import glob, os, random, subprocess, sys, time
 from xclient import close, keys, screen
 

@@ -36,6 +36,7 @@ status_line() { # LEFT RIGHT SHOT
     px text "$work/select.ppm" $((312 - 8 * ${#2})) 192 "$2" "$3"
 }
 unclaimed() { status_line "Player 1 hit fire" "Player 2 hit fire" "$@" >/dev/null; }
+claimed() { wait_screen 10 status_line "Player 1 ready" "Player 2 $1" || fail "$2"; }
 # Moves the outline from row $row to row $1, checking it lands there.
 go() {
   while ((row < $1)); do key Down && row=$((row + 1)); done
@@ -48,7 +49,8 @@ attacks() {
   wait_screen 10 px cell "$2" 120 60 "$3" || { xdotool keyup "$1"; fail "$1 shows no frame of $2"; }
   xdotool keyup "$1"
   changed=$(px diff "$fight" 0 0 320 200 "$shot")
-  ((changed > 0)) && [ "$(px diff "$fight" 120 60 60 30 "$shot")" = "$changed" ] || fail "the screen changed outside the cell"
+  in_cell=$(px diff "$fight" 120 60 60 30 "$shot")
+  ((changed > 0 && in_cell == changed)) || fail "the screen changed outside the cell"
   wait_screen 3 same "$fight" || fail "the background cell did not come back"
 }
 
@@ -58,13 +60,14 @@ wait_screen 10 same "$work/title.ppm" || fail "the title is not shown"
 key Return
 wait_screen 10 selection 0 || fail "no selection with the first set outlined"
 unclaimed "$shot" || fail "the status line is wrong"
-above=$(px diff "$work/select.ppm" 0 0 320 10 "$shot") below=$(px diff "$work/select.ppm" 0 81 320 111 "$shot")
+above=$(px diff "$work/select.ppm" 0 0 320 10 "$shot")
+below=$(px diff "$work/select.ppm" 0 81 320 111 "$shot")
 [ "$above$below" = 00 ] || fail "the background above or below the list changed"
 pass "selection: $n names at y 11+10i, the first outlined on rows 10..19, nobody claimed"
 row=0 && go 1 && pass "Down moves the outline"
 go "$fought"
 key Return
-wait_screen 10 status_line "Player 1 ready" "Player 2 hit fire" || fail "player 1's claim is not shown"
+claimed "hit fire" "player 1's claim is not shown"
 key Tab
 wait_screen 10 same "$fight" || fail "the fight does not show ${dat[1]}"
 pass "player 1 claims Return, player 2 Tab; the fight shows ${dat[1]}"
@@ -87,9 +90,9 @@ pass "Escape with Tab held, then F11: back on the selection, nobody claimed, no 
 
 # Two keys pressed at once: each player gets their own, and both attack.
 keys_together a b
-wait_screen 10 status_line "Player 1 ready" "Player 2 hit fire" || fail "no claim for two keys at once"
+claimed "hit fire" "no claim for two keys at once"
 xdotool keyup b
-wait_screen 10 status_line "Player 1 ready" "Player 2 ready" || fail "player 2 did not get the other key"
+claimed ready "player 2 did not get the other key"
 xdotool keyup a
 wait_screen 10 same "$fight" || fail "the fight did not start"
 attacks b "$work/2.ppm" $((2 * dat[3]))

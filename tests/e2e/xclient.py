@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """What the end-to-end tests ask of the X server on $DISPLAY through Xlib and XTest.
-  keys [-u] KEY...   press (-u: release) the keys in one burst, as two players at one moment
-  close WINDOW...    ask the windows to close, as a window manager's close button does"""
+  press KEY...     press the keys in one burst, as two players at one moment
+  close WINDOW...  ask the windows to close, as a window manager's close button does"""
 import ctypes as c, sys
 
 class XImage(c.Structure):
@@ -9,10 +9,6 @@ class XImage(c.Structure):
         [("data", c.c_void_p)] + [(n, c.c_int) for n in ("byte_order", "bitmap_unit",
          "bitmap_bit_order", "bitmap_pad", "depth", "bytes_per_line", "bits_per_pixel")] + \
         [("red_mask", c.c_ulong)]
-class Ev(c.Structure):  # XClientMessageEvent, padded to an XEvent
-    _fields_ = [("type", c.c_int), ("serial", c.c_ulong), ("send_event", c.c_int),
-                ("display", c.c_void_p), ("window", c.c_ulong), ("message_type", c.c_ulong),
-                ("format", c.c_int), ("l", c.c_long * 21)]
 x, xt = c.CDLL("libX11.so.6"), c.CDLL("libXtst.so.6")
 x.XOpenDisplay.restype, x.XGetImage.restype = c.c_void_p, c.POINTER(XImage)
 x.XGetImage.argtypes = [c.c_void_p, c.c_ulong, c.c_int, c.c_int, c.c_uint, c.c_uint, c.c_ulong,
@@ -33,10 +29,9 @@ def keys(names, down):
 
 def close(windows):
     atom = lambda name: x.XInternAtom(d, name, 0)
-    for w in windows:
-        e = Ev(type=33, window=int(w), format=32, message_type=atom(b"WM_PROTOCOLS"))
-        e.l[0] = atom(b"WM_DELETE_WINDOW")
-        x.XSendEvent(d, int(w), 0, 0, c.byref(e))
+    for w in map(int, windows):  # an XClientMessageEvent: type, window, message_type, format, l[0]
+        e = (c.c_long * 24)(33, 0, 0, 0, w, atom(b"WM_PROTOCOLS"), 32, atom(b"WM_DELETE_WINDOW"))
+        x.XSendEvent(d, w, 0, 0, c.byref(e))
     x.XFlush(d)
 
 def screen():  # the top left 320x200 of the screen as RGB bytes, or None in another format
@@ -53,8 +48,8 @@ def screen():  # the top left 320x200 of the screen as RGB bytes, or None in ano
 
 if __name__ == "__main__":
     cmd, args = sys.argv[1], sys.argv[2:]
-    if cmd == "keys":
-        keys(args[args[:1] == ["-u"]:], args[:1] != ["-u"])
+    if cmd == "press":
+        keys(args, True)
     elif cmd == "close" and args:
         close(args)
     else:
