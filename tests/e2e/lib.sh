@@ -4,7 +4,7 @@
 set -u
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 : "${QIRA_BIN:?}" "${QIRA_KIT:?}" "${QIRA_SOURCE_DIR:=$(cd "$E2E_DIR/../.." && pwd)}"
-export QIRA_SOURCE_DIR
+export QIRA_SOURCE_DIR PYTHONDONTWRITEBYTECODE=1
 work=$(mktemp -d "${TMPDIR:-/tmp}/qira-e2e.XXXXXX")
 xvfb_pid="" wm_pid="" game_pid="" status="" shot="" shots=0
 cleanup() {
@@ -66,23 +66,8 @@ expect_end() {
 
 # The game samples input every 20 ms: hold keys well beyond one pass.
 key() { xdotool keydown "$1"; sleep 0.25; xdotool keyup "$1"; sleep 0.15; }
-# Presses (or with -u releases) the keys in one burst through XTest: the game
-# reads them in one pass, as two players pressing at the same moment.
-keys_together() {
-  python3 - "$@" <<'PY' || fail "XTest: cannot send $*"
-import ctypes as c, sys
-x, t = c.CDLL("libX11.so.6"), c.CDLL("libXtst.so.6")
-x.XOpenDisplay.restype, x.XStringToKeysym.restype = c.c_void_p, c.c_ulong
-x.XKeysymToKeycode.argtypes, x.XStringToKeysym.argtypes = [c.c_void_p, c.c_ulong], [c.c_char_p]
-t.XTestFakeKeyEvent.argtypes = [c.c_void_p, c.c_uint, c.c_int, c.c_ulong]
-d = c.c_void_p(x.XOpenDisplay(None))
-down = sys.argv[1] != "-u"
-for k in sys.argv[1 + (not down):]:
-    t.XTestFakeKeyEvent(d, x.XKeysymToKeycode(d, x.XStringToKeysym(k.encode())), down, 0)
-x.XFlush(d)
-x.XCloseDisplay(d)
-PY
-}
+# Presses the keys in one burst: the game reads them in one pass, as two players at one moment.
+keys_together() { python3 "$E2E_DIR/xclient.py" press "$@" || fail "XTest: cannot send $*"; }
 # Screenshots into $shot until CHECK ARGS... $shot holds.
 snap() { shot="$work/$((++shots)).xwd" && xwd -root -silent >"$shot" && "$@" "$shot" >/dev/null 2>&1; }
 wait_screen() { retry "$1" snap "${@:2}"; }
@@ -92,21 +77,5 @@ entry21() { IFS=, read -r r g b <<<"$1" && for c in $r $g $b; do ((c % 4 == 0 &&
 
 # Asks the game's windows to close as a window manager's close button does.
 close_window() {
-  python3 - $(xdotool search --pid "$game_pid") <<'PY' || fail "cannot send WM_DELETE_WINDOW"
-import ctypes as c, sys
-class Ev(c.Structure):  # XClientMessageEvent, padded to an XEvent
-    _fields_ = [("type", c.c_int), ("serial", c.c_ulong), ("send_event", c.c_int), ("display", c.c_void_p),
-                ("window", c.c_ulong), ("message_type", c.c_ulong), ("format", c.c_int), ("l", c.c_long * 21)]
-x = c.CDLL("libX11.so.6")
-x.XOpenDisplay.restype, x.XInternAtom.restype = c.c_void_p, c.c_ulong
-x.XInternAtom.argtypes = [c.c_void_p, c.c_char_p, c.c_int]
-x.XSendEvent.argtypes = [c.c_void_p, c.c_ulong, c.c_int, c.c_long, c.c_void_p]
-d = c.c_void_p(x.XOpenDisplay(None))
-for w in sys.argv[1:]:
-    e = Ev(type=33, window=int(w), format=32, message_type=x.XInternAtom(d, b"WM_PROTOCOLS", 0))
-    e.l[0] = x.XInternAtom(d, b"WM_DELETE_WINDOW", 0)
-    x.XSendEvent(d, int(w), 0, 0, c.byref(e))
-x.XCloseDisplay(d)
-sys.exit(len(sys.argv) < 2)
-PY
+  python3 "$E2E_DIR/xclient.py" close $(xdotool search --pid "$game_pid") || fail "cannot close it"
 }

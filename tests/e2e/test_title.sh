@@ -1,48 +1,91 @@
 #!/bin/bash
-# A PI1 title made by qira-kit shows pixel for pixel in the ST's colours. With
-# no fighter set, fire on it boxes "You can't play the QIRA" / "No fighters
-# were found" over the title; fire again ends the game with status 0. Escape
-# on the title ends it the same way.
+# A PI1 title made by qira-kit. Without a display the game prints its credit line and ends with
+# status 2. On 320x200 it shows pixel for pixel in the ST's colours; with no fighter set, fire
+# boxes "You can't play the QIRA" / "No fighters were found" over it, fire again ends the game
+# with status 0. On the usual desktop sizes, with openbox, full screen shows it at the desktop's
+# own size, enlarged by a whole 4 or 2 and centred on black; F11 gives a window titled "QIRA"
+# with the whole picture on screen, F11 again brings full screen back exactly. Without a window
+# manager full screen still covers the screen, and Escape on the title ends the game.
 source "$(dirname "$0")/lib.sh"
 mkdir "$work/game"
-# Sixteen ST colours, a different entry from each pixel to the next and from
-# one 16-pixel group to the next, so a shifted pixel, plane or group shows.
+# Sixteen ST colours, a different entry from each pixel to the next and from one 16-pixel group
+# to the next, so a shifted pixel, plane or group shows; black in entry 5, not 0: the margins
+# must be black whichever entry holds it.
 python3 - "$work/title.ppm" <<'PY'
 import sys
 lv = [0, 36, 73, 109, 146, 182, 219, 255]
-col = [bytes((lv[i % 8], lv[i * 3 % 8], lv[7 - i // 2])) for i in range(16)]
+col = [bytes((lv[i % 8], lv[i * 3 % 8], lv[7 - i // 2]) if i != 5 else 3) for i in range(16)]
 px = b"".join(col[(x * 7 + y * 3 + x // 16) % 16] for y in range(200) for x in range(320))
 open(sys.argv[1], "wb").write(b"P6\n320 200\n255\n" + px)
 PY
 decode "$work/title.ppm" "$work/game/velmorea.pi1"
-inside=0,0,255 # the first pixel's colour, which qira-kit puts in entry 0
+inside=0,0,255 # the first pixel's colour, which qira-kit puts in entry 0: the box's inside
 
-start_x
-start_game "$work/game"
-wait_screen 10 same "$work/title.ppm" || fail "the title differs in $(px diff "$work/title.ppm" 0 0 320 200 "$shot") pixels"
-pass "title shown pixel for pixel"
+n=150 # a display nobody serves
+while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+(cd "$work" && DISPLAY=":$n" SDL_VIDEODRIVER=x11 exec timeout 30 "$QIRA_BIN") \
+  >"$work/game.out" 2>"$work/game.err" &
+game_pid=$!
+expect_end 2
+pass "no display: status 2 and the credit line"
 
-key Return
-# Lines of 23 and 22 characters: the border at (60, 82) of 200x36, line 1 at x 68, line 2 at x 72.
-wait_screen 10 px frame 60 82 200 36 || fail "no message box after fire on the title"
-border=$(px frame 60 82 200 36 "$shot") && entry21 "$border" || fail "the border is $border, not entry 21"
-# Inside the box off the glyphs (above, between, below, left, right): entry 0.
-for r in "61 83 198 7" "61 98 198 4" "61 110 198 7" "61 90 8 8" "253 90 6 8" "61 102 12 8" "249 102 10 8"; do
-  [ "$(px uniform $r "$shot")" = "$inside" ] || fail "the box's inside ($r) is not entry 0's colour"
+# The title at scale $1 from ($2, $3) over the whole screen, black all round.
+full() {
+  wait_screen 10 px scaled "$work/title.ppm" "$@" ||
+    fail "$size at ${1}x: $(px scaled "$work/title.ppm" "$@" "$shot") (wrong, not black)"
+}
+# The game's titled window: sets wx wy ww wh to its inside on the screen.
+window() {
+  win=$(xdotool search --onlyvisible --name '^QIRA$' 2>/dev/null | head -n 1)
+  [ -n "$win" ] || return 1
+  # xwininfo, not xdotool, gives the inside's place under a reparenting window manager
+  read -r wx wy ww wh < <(xwininfo -id "$win" |
+    awk -F: '/Absolute upper-left|Width|Height/ {printf "%d ", $2}')
+  [ "$ww" = 1280 ] && [ "$wh" = 800 ]
+}
+# Only the picture's pixels count in a window: the desktop and the frame are around it.
+in_window() { [ "$(px scaled "$work/title.ppm" 4 "$wx" "$wy" "$1" | cut -d' ' -f1)" = 0 ]; }
+
+for t in "320x200 1 0 0" "1280x1024 4 0 112 wm" "1920x1080 4 320 140 wm" "1366x768 2 363 184 wm" \
+  "2560x1440 4 640 320 wm" "1920x1080 4 320 140"; do
+  read -r size scale left top wm <<<"$t"
+  start_x "$size"
+  [ -z "$wm" ] || start_wm
+  start_game "$work/game"
+  full "$scale" "$left" "$top"
+  pass "$size${wm:+ with openbox}: full screen at ${scale}x from ($left, $top), margins black"
+  case $size$wm in
+  320x200)
+    key Return
+    # Lines of 23 and 22 characters: the border at (60, 82) of 200x36, the lines at x 68, 72.
+    wait_screen 10 px frame 60 82 200 36 || fail "no message box after fire on the title"
+    border=$(px frame 60 82 200 36 "$shot") && entry21 "$border" || fail "the border is $border"
+    out=$(px text "$inside" 68 90 "You can't play the QIRA" "$shot") || fail "line 1: $out"
+    out=$(px text "$inside" 72 102 "No fighters were found" "$shot") || fail "line 2: $out"
+    changed=$(px diff "$work/title.ppm" 0 0 320 200 "$shot")
+    [ "$(px diff "$work/title.ppm" 60 82 200 36 "$shot")" = "$changed" ] ||
+      fail "the title changed outside the box"
+    pass "the message box: border ($border), both lines on entry 0, the title around it"
+    key Return
+    expect_end 0
+    pass "fire on the message ends the game with status 0 and the credit line" ;;
+  1920x1080wm | 1280x1024wm)
+    xdotool key F11
+    retry 10 window || fail "$size: no 1280x800 window named QIRA after F11"
+    sw=${size%x*} sh=${size#*x} centre=$((2 * wx + ww - sw))
+    ((wx >= 0 && wy >= 0 && wy + wh <= sh)) || fail "window at ($wx, $wy) leaves the screen"
+    # Where the framed window is wider than the screen, only the frame's border may fall off.
+    ((sw < 1920 ? wx <= 2 : wx + ww <= sw && centre * centre <= 16)) ||
+      fail "window at ($wx, $wy) is off screen or not centred"
+    wait_screen 10 in_window ||
+      fail "$size: the window's picture differs: $(px scaled "$work/title.ppm" 4 $wx $wy "$shot")"
+    pass "$size: F11 gives the 4x window at ($wx, $wy), off screen: $((wx + ww - sw)) columns"
+    xdotool windowactivate --sync "$win" 2>/dev/null # classic SDL leaves the focus where it was
+    xdotool key F11
+    full "$scale" "$left" "$top"
+    pass "$size: F11 again restores full screen exactly, margins black" ;;
+  esac
 done
-out=$(px text "$inside" 68 90 "You can't play the QIRA" "$shot") || fail "line 1: $out"
-out=$(px text "$inside" 72 102 "No fighters were found" "$shot") || fail "line 2: $out"
-for r in "0 0 320 82" "0 118 320 82" "0 82 60 36" "260 82 60 36"; do
-  [ "$(px diff "$work/title.ppm" $r "$shot")" = 0 ] || fail "the title changed outside the box ($r)"
-done
-pass "the message box: border ($border), inside, both lines, the title around it"
-
-key Return
-expect_end 0
-pass "fire on the message ends the game with status 0 and the credit line"
-
-start_game "$work/game"
-wait_screen 10 same "$work/title.ppm" || fail "the title is not shown the second time"
 key Escape
 expect_end 0
 pass "Escape on the title ends the game with status 0 and the credit line"

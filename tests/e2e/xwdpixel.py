@@ -1,68 +1,50 @@
 #!/usr/bin/env python3
-"""The end-to-end tests' questions about a screenshot (xwd -root, ZPixmap at
-24 or 32 bits) or PPM, given last. Exit status 0 when the check holds.
-  ppm OUT            write SHOT as a binary PPM
+"""The end-to-end tests' questions about a screenshot (xwd -root of a 24-bit Xvfb) or PPM,
+given last. Exit status 0 when the check holds.
   diff REF X Y W H   print how many pixels of the rectangle differ from REF
-  uniform X Y W H    print the rectangle's one colour (r,g,b), else fail
-  frame X Y W H      the same for the rectangle's one-pixel outline
-  text BG X Y TEXT   ink (unlike BG, a picture or r,g,b) exactly where the font
-                     puts TEXT at (X, Y), from column X + 1, none 6 columns
-                     either side; one ink colour per row
-  cell SHEET X Y N   print which of SHEET's 60x30 cells 0..N-1 (5 a row) is
-                     shown at (X, Y), else fail
-  scaled REF S X Y   print the pixels of REF enlarged S times at (X, Y) that
-                     differ (clipped to the screen), then the pixels around it
-                     that are not black; holds when both are 0"""
+  frame X Y W H      print the colour (r,g,b) of the rectangle's one-pixel outline, else fail
+  text BG X Y TEXT   ink (unlike BG, a picture or r,g,b) exactly where the font puts TEXT at
+                     (X, Y), from column X + 1, none 6 columns either side; one ink per row
+  cell SHEET X Y N   print which of SHEET's 60x30 cells 0..N-1 (5 a row) is shown at (X, Y)
+  scaled REF S X Y   print the pixels of REF enlarged S times at (X, Y) that differ (clipped
+                     to the screen), then the pixels around it that are not black; holds
+                     when both are 0"""
 import array, operator, os, re, struct, sys
 
-def read(path):  # rows of (r, g, b)
+def read(path):  # rows of 0xRRGGBB
     data = open(path, "rb").read()
     m = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
     if m:
-        w, h, px = int(m[1]), int(m[2]), data[m.end():]
-        return [[tuple(px[3 * (y * w + x):3 * (y * w + x) + 3]) for x in range(w)] for y in range(h)]
+        w, h, rgb = int(m[1]), int(m[2]), data[m.end():]
+        px = bytearray(4 * w * h)
+        px[0::4], px[1::4], px[2::4] = rgb[2::3], rgb[1::3], rgb[0::3]
+        return [array.array("I", px[4 * w * y:4 * w * (y + 1)]) for y in range(h)]
     # The header's byte order is the writer's; a sane header size tells which.
-    h = struct.unpack((">" if struct.unpack(">I", data[:4])[0] < 0x10000 else "<") + "25I", data[:100])
-    size, fmt, w, ht, order, bpp, line, masks, ncolors = h[0], h[2], h[4], h[5], h[7], h[11], h[12], h[14:17], h[19]
-    if fmt != 2 or bpp not in (24, 32):
-        sys.exit("unsupported screenshot " + path)
-    off, step, shifts = size + 12 * ncolors, bpp // 8, [(m & -m).bit_length() - 1 for m in masks]
-    colour = {}  # a screen holds few distinct values: convert each once
-    def pixel(p):
-        if p not in colour:
-            colour[p] = tuple(((p & m) >> s) * 255 // (m >> s) for m, s in zip(masks, shifts))
-        return colour[p]
-    if bpp == 32 and order == 0 and line % 4 == 0:
-        words = memoryview(data[off:off + ht * line]).cast("I")
-        return [[pixel(p) for p in words[y * line // 4:y * line // 4 + w]] for y in range(ht)]
-    return [[pixel(int.from_bytes(data[off + y * line + x * step:off + y * line + (x + 1) * step],
-                                  "little" if order == 0 else "big")) for x in range(w)] for y in range(ht)]
-
-def int_rows(path):  # rows of 0xRRGGBB; quick for the usual 32-bit screenshot
-    data = open(path, "rb").read()
-    h = None if data[:2] == b"P6" else \
-        struct.unpack((">" if struct.unpack(">I", data[:4])[0] < 0x10000 else "<") + "25I", data[:100])
-    if not h or h[11] != 32 or h[7] != 0 or h[14:17] != (0xFF0000, 0xFF00, 0xFF) or sys.byteorder != "little":
-        return [array.array("I", (r << 16 | g << 8 | b for r, g, b in row)) for row in read(path)]
-    off, line, w = h[0] + 12 * h[19], h[12], h[4]
+    order = ">" if struct.unpack(">I", data[:4])[0] < 0x10000 else "<"
+    h = struct.unpack(order + "25I", data[:100])
+    # 32 bits a pixel, or 24 where xwd merges windows of different visuals; blue first
+    step, off, line, w = h[11] // 8, h[0] + 12 * h[19], h[12], h[4]
+    if h[2] != 2 or step not in (3, 4) or h[7] != 0 or h[14:17] != (0xFF0000, 0xFF00, 0xFF):
+        sys.exit("unsupported screenshot %s" % path)
     rows = []
     for y in range(h[5]):
-        raw = bytearray(data[off + y * line:off + y * line + 4 * w])
-        raw[3::4] = bytes(w)
-        rows.append(array.array("I", bytes(raw)))
+        raw, px = data[off + y * line:off + y * line + step * w], bytearray(4 * w)
+        px[0::4], px[1::4], px[2::4] = raw[0::step], raw[1::step], raw[2::step]
+        rows.append(array.array("I", px))
     return rows
 
 def area(x, y, w, h):
     return [(i, j) for j in range(y, y + h) for i in range(x, x + w)]
+rgb = lambda p: "%d,%d,%d" % (p >> 16, p >> 8 & 255, p & 255)
 
-cmd, a = sys.argv[1], sys.argv[2:-1]
+cmd, a, s = sys.argv[1], sys.argv[2:-1], read(sys.argv[-1])
 if cmd == "scaled":
-    ref, (k, x0, y0), rows = int_rows(a[0]), map(int, a[1:]), int_rows(sys.argv[-1])
-    sw, rw, rh = len(rows[0]), len(ref[0]), len(ref)
+    ref, (k, x0, y0) = read(a[0]), map(int, a[1:])
+    sw, rw, rh = len(s[0]), len(ref[0]), len(ref)
     big = [array.array("I", (p for p in r for _ in range(k))) for r in ref]
     lo, hi = max(0, x0), min(sw, x0 + rw * k)  # the picture's columns on screen
     diff = dark = 0
-    for y, row in enumerate(rows):
+    for y, row in enumerate(s):
         if y0 <= y < y0 + rh * k and lo < hi:
             diff += sum(map(operator.ne, row[lo:hi], big[(y - y0) // k][lo - x0:hi - x0]))
             dark += lo + sw - hi - row[:lo].count(0) - row[hi:].count(0)
@@ -70,20 +52,17 @@ if cmd == "scaled":
             dark += sw - row.count(0)
     print(diff, dark)
     sys.exit(diff or dark)
-s = read(sys.argv[-1])
-if cmd == "ppm":
-    open(a[0], "wb").write(b"P6\n%d %d\n255\n" % (len(s[0]), len(s)) + bytes(c for row in s for p in row for c in p))
 elif cmd == "diff":
     ref = read(a[0])
     print(sum(s[j][i] != ref[j][i] for i, j in area(*map(int, a[1:]))))
-elif cmd in ("uniform", "frame"):
+elif cmd == "frame":
     x, y, w, h = map(int, a)
-    edge = lambda i, j: cmd == "uniform" or i in (x, x + w - 1) or j in (y, y + h - 1)
-    seen = {s[j][i] for i, j in area(x, y, w, h) if edge(i, j)}
-    print(",".join(map(str, next(iter(seen)))) if len(seen) == 1 else "%d colours" % len(seen))
+    seen = {s[j][i] for i, j in area(x, y, w, h) if i in (x, x + w - 1) or j in (y, y + h - 1)}
+    print(rgb(next(iter(seen))) if len(seen) == 1 else "%d colours" % len(seen))
     sys.exit(len(seen) != 1)
 elif cmd == "text":
-    ref = read(a[0]) if os.path.exists(a[0]) else [[tuple(map(int, a[0].split(",")))] * 320] * 200
+    colour = lambda r, g, b: [[int(r) << 16 | int(g) << 8 | int(b)] * 320] * 200
+    ref = read(a[0]) if os.path.exists(a[0]) else colour(*a[0].split(","))
     x, y, text = int(a[1]), int(a[2]), a[3].encode("latin-1")
     src = open(os.path.join(os.environ["QIRA_SOURCE_DIR"], "src/canvas/vga-8x8.cpp")).read()
     font = [int(v, 16) for v in re.findall(r"0x[0-9A-Fa-f]+", re.sub(r"//.*", "", src))]
@@ -102,8 +81,9 @@ elif cmd == "text":
     sys.exit(bool(bad))
 elif cmd == "cell":
     sheet, (x, y, n) = read(a[0]), map(int, a[1:])
-    k = next((k for k in range(n) if all(s[y + j][x + i] == sheet[30 * (k // 5) + j][60 * (k % 5) + i]
-                                         for i, j in area(0, 0, 60, 30))), -1)
+    shows = lambda k: all(s[y + j][x + i] == sheet[30 * (k // 5) + j][60 * (k % 5) + i]
+                          for i, j in area(0, 0, 60, 30))
+    k = next((k for k in range(n) if shows(k)), -1)
     print(k)
     sys.exit(k < 0)
 else:

@@ -1,4 +1,3 @@
-// Test helpers without a display: temporary folders and small picture files.
 #include "support/test_files.h"
 #include <filesystem>
 #include <fstream>
@@ -11,14 +10,7 @@ namespace {
 
 using bytes = std::vector<uint8_t>;
 
-void put_be16(bytes &b, unsigned v) {
-  b.push_back(static_cast<uint8_t>(v >> 8));
-  b.push_back(static_cast<uint8_t>(v));
-}
-
-bool ends_with(const std::string &name, const std::string &ext) {
-  return name.size() >= ext.size() && name.compare(name.size() - ext.size(), ext.size(), ext) == 0;
-}
+void put_be16(bytes &b, unsigned v) { b.insert(b.end(), {uint8_t(v >> 8), uint8_t(v)}); }
 
 // Resolution word, 16 colour words, then per 16 pixels one word per plane.
 bytes pi1(const test_picture &pic) {
@@ -52,10 +44,7 @@ bytes pcx(const test_picture &pic) {
 
 test_temp_dir::test_temp_dir()
     : path((std::filesystem::temp_directory_path() / "qira-test-XXXXXX").string()) {
-  if (!mkdtemp(path.data())) {
-    ADD_FAILURE() << "mkdtemp failed for " << path;
-    path.clear();
-  }
+  if (!mkdtemp(path.data())) ADD_FAILURE() << "mkdtemp failed for " << path, path.clear();
 }
 
 test_temp_dir::~test_temp_dir() {
@@ -63,15 +52,11 @@ test_temp_dir::~test_temp_dir() {
   if (!path.empty()) std::filesystem::remove_all(path, ec);
 }
 
-std::vector<uint8_t> test_picture_bytes(const std::string &name, const test_picture &pic) {
-  if (pic.pixels.size() != size_t(pic.width) * size_t(pic.height)) return {};
-  if (ends_with(name, ".pi1")) return pic.width == 320 && pic.height == 200 ? pi1(pic) : bytes{};
-  if (ends_with(name, ".pcx")) return pcx(pic);
-  return {};
-}
-
 void test_write_picture(const std::string &path, const test_picture &pic) {
-  const bytes b = test_picture_bytes(path, pic);
+  const bool whole = pic.pixels.size() == size_t(pic.width) * size_t(pic.height);
+  bytes b;
+  if (whole && path.ends_with(".pcx")) b = pcx(pic);
+  if (whole && pic.width == 320 && pic.height == 200 && path.ends_with(".pi1")) b = pi1(pic);
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char *>(b.data()), std::streamsize(b.size()));
   if (b.empty() || !out) ADD_FAILURE() << "cannot write the test picture " << path;

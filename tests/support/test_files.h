@@ -15,9 +15,8 @@ struct test_temp_dir {
   std::string file(const std::string &name) const { return path + "/" + name; }
 };
 
-// Runs f in a child process and says whether it returned true within a few
-// seconds: a call that would block for ever fails the test instead of
-// hanging it.
+// Runs f in a child process: whether it returned true within a few seconds, so that a call
+// that would block for ever fails the test instead of hanging it.
 bool test_returns_true(bool (*f)(const std::string &), const std::string &arg);
 
 // Palette indices row after row, and 256 red, green, blue entries.
@@ -27,9 +26,7 @@ struct test_picture {
   std::array<uint8_t, 768> palette{};
 };
 
-// The plainest file of the format the name's extension gives: .pi1 (320x200,
-// indices taken modulo 16, colours cut to the ST's 3 bits) or .pcx (a run of
-// one for every pixel). Empty for any other name or size.
-std::vector<uint8_t> test_picture_bytes(const std::string &name, const test_picture &pic);
-// Writes those bytes to path; a test fails when that cannot be done.
+// Writes the plainest file of the format the path's extension gives: .pi1 (320x200, indices
+// taken modulo 16, colours cut to the ST's 3 bits) or .pcx (a run of one for every pixel). A test
+// fails when that cannot be done.
 void test_write_picture(const std::string &path, const test_picture &pic);

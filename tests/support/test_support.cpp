@@ -1,6 +1,4 @@
-// Shared test helpers: the display and SDL events.
 #include "support/test_support.h"
-#include "canvas/canvas.h"
 #include "input/input.h"
 #include "input/inputdev.h"
 #include "input/joystick.h"
@@ -35,11 +33,7 @@ bool test_display_open(bool fullscreen) {
   return true;
 }
 
-void test_display_close() {
-  input_done();
-  graphics_done();
-  vscrn_canvas.pixels = nullptr;
-}
+void test_display_close() { input_done(), graphics_done(), vscrn_canvas.pixels = nullptr; }
 
 void test_input_reset() {
   std::memset(keys, 0, SDLK_LAST);
@@ -50,7 +44,8 @@ void test_input_reset() {
 }
 
 void test_push_key(int sym, bool down) {
-  push(&SDL_Event::key, {Uint8(down ? SDL_KEYDOWN : SDL_KEYUP), 0, Uint8(down), {0, SDLKey(sym), KMOD_NONE, 0}});
+  const Uint8 type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  push(&SDL_Event::key, {type, 0, Uint8(down), {0, SDLKey(sym), KMOD_NONE, 0}});
 }
 void test_push_mouse_button(int button, bool down) {
   const Uint8 type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
@@ -67,25 +62,20 @@ void test_push_quit() { push(&SDL_Event::quit, {Uint8(SDL_QUIT)}); }
 
 namespace {
 uint32_t clock_now;
-std::multimap<uint32_t, std::function<void()>> clock_actions;
+std::multimap<uint32_t, std::function<void()>> clock_due;
 } // namespace
 
 uint32_t test_clock_read() {
   const uint32_t t = clock_now++;
-  while (!clock_actions.empty() && clock_actions.begin()->first <= t) {
-    auto action = std::move(clock_actions.begin()->second);
-    clock_actions.erase(clock_actions.begin());
+  while (!clock_due.empty() && clock_due.begin()->first <= t) {
+    auto action = std::move(clock_due.begin()->second);
+    clock_due.erase(clock_due.begin());
     action();
   }
   return t;
 }
-void test_clock_reset() {
-  clock_now = 0;
-  clock_actions.clear();
-}
+void test_clock_reset() { clock_now = 0, clock_due.clear(); }
 uint32_t test_clock_now() { return clock_now; }
 void test_clock_advance(uint32_t ms) { clock_now += ms; }
-void test_clock_at(uint32_t ms, std::function<void()> action) {
-  clock_actions.emplace(ms, std::move(action));
-}
+void test_clock_at(uint32_t ms, std::function<void()> f) { clock_due.emplace(ms, std::move(f)); }
 

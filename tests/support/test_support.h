@@ -1,5 +1,4 @@
-// Shared test helpers: the display under SDL's dummy driver, SDL events and
-// temporary folders. Joysticks come from support/joyport_fake.h.
+// Test helpers on SDL's dummy driver: the display, events, a clock; joysticks: joyport_fake.h.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -20,9 +19,8 @@ void test_push_joy_axis(int device, int axis, int value);
 void test_push_joy_button(int device, int button, bool down);
 void test_push_quit();
 
-// A scripted clock to put in SDL's place as timer_clock: every read moves it
-// on by one millisecond (the frame loop's busy wait polls it), and an action
-// queued for a time runs on the first read at or after it.
+// A clock for timer_clock: every read moves it on by 1 ms (the frame loop's busy wait polls
+// it), and an action queued for a time runs on the first read at or after it.
 uint32_t test_clock_read();
 void test_clock_reset(); // back to 0 ms with nothing queued
 uint32_t test_clock_now();
