@@ -23,7 +23,8 @@ kit_picture bench_picture(int seed) {
   pic.pixels.resize(320 * 200);
   for (int y = 0; y < 200; y++)
     for (int x = 0; x < 320; x++) pic.pixels[y * 320 + x] = uint8_t((x / 8 + y / 8 + seed) & 15);
-  for (int i = 0; i < 16; i++) pic.palette[3 * i] = pic.palette[3 * i + 1] = pic.palette[3 * i + 2] = uint8_t(i * 17);
+  for (int i = 0; i < 16; i++)
+    pic.palette[3 * i] = pic.palette[3 * i + 1] = pic.palette[3 * i + 2] = uint8_t(i * 17);
   return pic;
 }
 

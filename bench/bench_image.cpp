@@ -109,13 +109,16 @@ void BM_load_pc1(benchmark::State &s) {
   bench_load(s, ".pc1", [](const char *n, uint8_t *p) { return pc1_load(n, nullptr, p, nullptr); });
 }
 void BM_load_neo(benchmark::State &s) {
-  bench_load(s, ".neo", [](const char *n, uint8_t *p) { return neo_load(n, nullptr, nullptr, p, nullptr); });
+  bench_load(s, ".neo",
+             [](const char *n, uint8_t *p) { return neo_load(n, nullptr, nullptr, p, nullptr); });
 }
 void BM_load_ilbm(benchmark::State &s) {
-  bench_load(s, ".lbm", [](const char *n, uint8_t *p) { return ilbm_load(n, nullptr, nullptr, p, nullptr); });
+  bench_load(s, ".lbm",
+             [](const char *n, uint8_t *p) { return ilbm_load(n, nullptr, nullptr, p, nullptr); });
 }
 void BM_load_pcx(benchmark::State &s) {
-  bench_load(s, ".pcx", [](const char *n, uint8_t *p) { return pcx_load(n, nullptr, nullptr, p, nullptr); });
+  bench_load(s, ".pcx",
+             [](const char *n, uint8_t *p) { return pcx_load(n, nullptr, nullptr, p, nullptr); });
 }
 
 BENCHMARK_CAPTURE(BM_read_file, pi1, ".pi1");

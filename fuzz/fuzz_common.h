@@ -12,7 +12,8 @@ struct fuzz_canvas {
   canvas c;
   std::unique_ptr<uint8_t[]> block;
   fuzz_canvas(int width, int height, int pitch)
-      : c{nullptr, pitch, width, height, nullptr}, block(new uint8_t[size_t(height - 1) * pitch + width]) {
+      : c{nullptr, pitch, width, height, nullptr},
+        block(new uint8_t[size_t(height - 1) * pitch + width]) {
     c.pixels = block.get();
     std::memset(c.pixels, 0, size_t(height - 1) * pitch + width);
   }
@@ -22,7 +23,9 @@ inline bool fuzz_same(const canvas *a, const canvas *b) {
   if (!a || !b) return a == b;
   if (a->width != b->width || a->height != b->height) return false;
   for (int y = 0; y < a->height; y++)
-    if (std::memcmp(a->pixels + size_t(y) * a->pitch, b->pixels + size_t(y) * b->pitch, size_t(a->width))) return false;
+    if (std::memcmp(a->pixels + size_t(y) * a->pitch, b->pixels + size_t(y) * b->pitch,
+                    size_t(a->width)))
+      return false;
   return true;
 }
 

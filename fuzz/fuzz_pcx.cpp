@@ -11,9 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   long long bpl = size >= 128 ? data[66] | data[67] << 8 : 0;
   if (rows * bpl <= (1 << 20))
     fuzz_new_canvas([&](canvas *c, uint8_t *pal) {
-    uint8_t header[128];
-    return pcx_load_bytes(file, header, c, pal, nullptr);
-  });
+      uint8_t header[128];
+      return pcx_load_bytes(file, header, c, pal, nullptr);
+    });
   fuzz_canvas screen(320, 200, 320), small(7, 3, 7), pitched(5, 4, 9);
   for (fuzz_canvas *f : {&screen, &small, &pitched}) {
     const char *error = nullptr;

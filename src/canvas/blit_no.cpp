@@ -2,7 +2,8 @@
 #include "canvas/blit.h"
 #include <cstring>
 
-void blit_no(const uint8_t *src, int src_pitch, uint8_t *dst, int dst_pitch, int width, int height) {
+void blit_no(const uint8_t *src, int src_pitch, uint8_t *dst, int dst_pitch, int width,
+             int height) {
   // Gap-free on both sides: one run for the whole block.
   if (width == src_pitch && src_pitch == dst_pitch) {
     if (width > 0 && height > 0)

@@ -58,7 +58,8 @@ canvas *canvas_new(int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;
   auto *c = static_cast<canvas *>(std::malloc(sizeof(canvas)));
   if (!c) return nullptr;
-  c->pixels = static_cast<uint8_t *>(std::malloc(static_cast<size_t>(width) * static_cast<size_t>(height)));
+  c->pixels =
+      static_cast<uint8_t *>(std::malloc(static_cast<size_t>(width) * static_cast<size_t>(height)));
   if (!c->pixels) {
     std::free(c);
     return nullptr;

@@ -13,9 +13,7 @@ namespace {
 constexpr int64_t SCREEN_W = VSCRN_W;
 constexpr int64_t SCREEN_H = VSCRN_H;
 
-bool on_screen(int64_t x, int64_t y) {
-  return x >= 0 && x < SCREEN_W && y >= 0 && y < SCREEN_H;
-}
+bool on_screen(int64_t x, int64_t y) { return x >= 0 && x < SCREEN_W && y >= 0 && y < SCREEN_H; }
 
 void plot(int64_t x, int64_t y, uint8_t colour) {
   if (on_screen(x, y)) vscrn[y * SCREEN_W + x] = colour;
@@ -53,7 +51,8 @@ void draw_vline(int x, int y, int length, int colour) {
   if (length < 1 || x < 0 || x >= SCREEN_W) return;
   int64_t top = std::max<int64_t>(y, 0);
   int64_t bottom = std::min<int64_t>(int64_t{y} + length - 1, SCREEN_H - 1);
-  for (int64_t row = top; row <= bottom; row++) vscrn[row * SCREEN_W + x] = static_cast<uint8_t>(colour);
+  for (int64_t row = top; row <= bottom; row++)
+    vscrn[row * SCREEN_W + x] = static_cast<uint8_t>(colour);
 }
 
 void draw_line(int x0, int y0, int x1, int y1, int colour) {

@@ -112,8 +112,8 @@ void charsel_graphics() {
   }
   fwritexy(&vscrn_canvas, 8, 192, players_done >= 1 ? "Player 1 ready" : "Player 1 hit fire",
            SHADE_TEXT_BRIGHT);
-  fwritexy_right(&vscrn_canvas, 312, 192, players_done == 2 ? "Player 2 ready" : "Player 2 hit fire",
-                 SHADE_TEXT_BRIGHT);
+  fwritexy_right(&vscrn_canvas, 312, 192,
+                 players_done == 2 ? "Player 2 ready" : "Player 2 hit fire", SHADE_TEXT_BRIGHT);
 }
 
 int charsel_selected() { return selected_fightset; }

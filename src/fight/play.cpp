@@ -50,17 +50,10 @@ void fighter_draw(at_action *, int32_t step) {
   const canvas *c = nullptr;
   switch (step) {
   case 0:
-  case 2:
-    c = fighter[attacker].frame[firstframe];
-    break;
-  case 1:
-    c = fighter[attacker].frame[firstframe + 1];
-    break;
-  case FIGHTER_ATTACK_FRAMES:
-    c = original;
-    break;
-  default:
-    break;
+  case 2: c = fighter[attacker].frame[firstframe]; break;
+  case 1: c = fighter[attacker].frame[firstframe + 1]; break;
+  case FIGHTER_ATTACK_FRAMES: c = original; break;
+  default: break;
   }
   if (c) draw_canvas(FIGHTER_CELL_X, FIGHTER_CELL_Y, c);
 }
@@ -87,8 +80,8 @@ int play_enter() {
     const char *error = nullptr;
     if (!anypic_load(d.picture, &vscrn_canvas, nullptr, &error)) return fail_load(d.picture, error);
     for (int k = 0; k < 2 * d.pairs; k++)
-      fighter[i].frame[k] = grab_canvas(fighter_frame_x(k), fighter_frame_y(k), FIGHTER_CELL_W,
-                                        FIGHTER_CELL_H);
+      fighter[i].frame[k] =
+          grab_canvas(fighter_frame_x(k), fighter_frame_y(k), FIGHTER_CELL_W, FIGHTER_CELL_H);
   }
   clr(); // the sheets never show
   const char *error = nullptr;

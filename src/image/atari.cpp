@@ -37,7 +37,8 @@ constexpr std::array<uint64_t, 256> atari_spread = [] {
 
 // Eight pixels from the same byte (high or low) of the four plane words.
 static inline void atari_eight(uint8_t *dst, uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
-  uint64_t v = atari_spread[b0] | atari_spread[b1] << 1 | atari_spread[b2] << 2 | atari_spread[b3] << 3;
+  uint64_t v =
+      atari_spread[b0] | atari_spread[b1] << 1 | atari_spread[b2] << 2 | atari_spread[b3] << 3;
   std::memcpy(dst, &v, 8);
 }
 

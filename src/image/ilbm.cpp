@@ -13,14 +13,16 @@ bool ilbm_is(const uint8_t *id, const char *name) { return std::memcmp(id, name,
 
 // ByteRun1 rows into c. Nothing is decoded into a canvas narrower than the
 // picture; rows stop at the canvas's height and where the data ends.
-void ilbm_body_packed(const uint8_t *data, size_t n, unsigned w, unsigned h, canvas *c, bool fresh) {
+void ilbm_body_packed(const uint8_t *data, size_t n, unsigned w, unsigned h, canvas *c,
+                      bool fresh) {
   if (static_cast<unsigned>(c->width) < w) return;
   unsigned rows = h < static_cast<unsigned>(c->height) ? h : static_cast<unsigned>(c->height);
   const uint8_t *src = data, *end = data + n;
   unsigned y = 0;
   int produced = static_cast<int>(w);
   for (; y < rows && src < end; y++)
-    src = rle_dec(src, end, c->pixels + static_cast<size_t>(y) * static_cast<size_t>(c->pitch), static_cast<int>(w), &produced);
+    src = rle_dec(src, end, c->pixels + static_cast<size_t>(y) * static_cast<size_t>(c->pitch),
+                  static_cast<int>(w), &produced);
   if (fresh && (y < rows || produced < static_cast<int>(w))) {
     // A new canvas (pitch w) keeps colour 0 where the data ran out.
     size_t done = y == 0 ? 0 : static_cast<size_t>(y - 1) * w + static_cast<size_t>(produced);
@@ -45,7 +47,8 @@ void ilbm_body_raw(bytes_reader &r, unsigned w, unsigned h, canvas *c, bool fres
     for (unsigned y = 0; y < rows; y++) {
       size_t off = static_cast<size_t>(y) * w;
       size_t n = off >= avail ? 0 : (avail - off < cw ? avail - off : cw);
-      std::memcpy(c->pixels + static_cast<size_t>(y) * static_cast<size_t>(c->pitch), r.data + start + off, n);
+      std::memcpy(c->pixels + static_cast<size_t>(y) * static_cast<size_t>(c->pitch),
+                  r.data + start + off, n);
     }
   }
   bytes_skip(r, static_cast<size_t>(w) * h);
@@ -116,7 +119,8 @@ canvas *ilbm_load_bytes(std::span<const uint8_t> file, uint8_t *bmhd, canvas *c,
   return c;
 }
 
-canvas *ilbm_load(const char *name, uint8_t *bmhd, canvas *c, uint8_t *palette, const char **error) {
+canvas *ilbm_load(const char *name, uint8_t *bmhd, canvas *c, uint8_t *palette,
+                  const char **error) {
   bytes_file file;
   if (!anypic_read_file(name, file, error)) return nullptr;
   return ilbm_load_bytes(file.span(), bmhd, c, palette, error);

@@ -20,7 +20,8 @@ const uint8_t *pcx_decode_rows(const uint8_t *p, const uint8_t *end, int rows, i
       if ((b & 0xC0) == 0xC0) {
         if (p == end) return p;
         unsigned n = b & 0x3F;
-        size_t put = n < static_cast<size_t>(out_end - out) ? n : static_cast<size_t>(out_end - out);
+        size_t put =
+            n < static_cast<size_t>(out_end - out) ? n : static_cast<size_t>(out_end - out);
         std::memset(out, *p++, put);
         out += put;
         count += static_cast<int>(n);
@@ -57,7 +58,10 @@ canvas *pcx_load_bytes(std::span<const uint8_t> file, uint8_t *header, canvas *c
   }
   // Rows go one after another from pixels, pitch aside, and never past the
   // canvas's last pixel.
-  size_t room = c->width > 0 && c->height > 0 ? static_cast<size_t>(c->height - 1) * static_cast<size_t>(c->pitch) + static_cast<size_t>(c->width) : 0;
+  size_t room = c->width > 0 && c->height > 0
+                    ? static_cast<size_t>(c->height - 1) * static_cast<size_t>(c->pitch) +
+                          static_cast<size_t>(c->width)
+                    : 0;
   uint8_t *out = c->pixels;
   uint8_t *out_end = out + room;
 
@@ -76,7 +80,8 @@ canvas *pcx_load_bytes(std::span<const uint8_t> file, uint8_t *header, canvas *c
   return c;
 }
 
-canvas *pcx_load(const char *name, uint8_t *header, canvas *c, uint8_t *palette, const char **error) {
+canvas *pcx_load(const char *name, uint8_t *header, canvas *c, uint8_t *palette,
+                 const char **error) {
   bytes_file file;
   if (!anypic_read_file(name, file, error)) return nullptr;
   return pcx_load_bytes(file.span(), header, c, palette, error);

@@ -5,7 +5,8 @@
 #include <span>
 
 // header, if given, is a 128-byte buffer that receives the file's header.
-canvas *pcx_load(const char *name, uint8_t *header, canvas *c, uint8_t *palette, const char **error);
+canvas *pcx_load(const char *name, uint8_t *header, canvas *c, uint8_t *palette,
+                 const char **error);
 // The same on a whole file already in memory.
 canvas *pcx_load_bytes(std::span<const uint8_t> file, uint8_t *header, canvas *c, uint8_t *palette,
                        const char **error);

@@ -2,8 +2,8 @@
 #include "image/rle_dec.h"
 #include <cstring>
 
-const uint8_t *rle_dec(const uint8_t *source, const uint8_t *source_end, uint8_t *destination, int count,
-                       int *produced) {
+const uint8_t *rle_dec(const uint8_t *source, const uint8_t *source_end, uint8_t *destination,
+                       int count, int *produced) {
   int done = 0;
   while (done < count && source < source_end) {
     unsigned b = *source++;

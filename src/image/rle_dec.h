@@ -10,5 +10,5 @@
 // that the input cuts short gives the bytes present. Returns the position
 // after the last packet read (source itself when count < 1); the number of
 // bytes written goes to *produced when it is given.
-const uint8_t *rle_dec(const uint8_t *source, const uint8_t *source_end, uint8_t *destination, int count,
-                       int *produced = nullptr);
+const uint8_t *rle_dec(const uint8_t *source, const uint8_t *source_end, uint8_t *destination,
+                       int count, int *produced = nullptr);

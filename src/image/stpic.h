@@ -16,6 +16,9 @@ constexpr size_t NEO_READ_BYTES = 128 + 32000;
 
 // The same loaders on the first bytes of a file already in memory (bytes
 // past the ones read are ignored; missing ones count as zero).
-canvas *pi1_load_bytes(std::span<const uint8_t> file, canvas *c, uint8_t *palette, const char **error);
-canvas *pc1_load_bytes(std::span<const uint8_t> file, canvas *c, uint8_t *palette, const char **error);
-canvas *neo_load_bytes(std::span<const uint8_t> file, uint8_t *raw, canvas *c, uint8_t *palette, const char **error);
+canvas *pi1_load_bytes(std::span<const uint8_t> file, canvas *c, uint8_t *palette,
+                       const char **error);
+canvas *pc1_load_bytes(std::span<const uint8_t> file, canvas *c, uint8_t *palette,
+                       const char **error);
+canvas *neo_load_bytes(std::span<const uint8_t> file, uint8_t *raw, canvas *c, uint8_t *palette,
+                       const char **error);

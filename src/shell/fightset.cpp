@@ -37,7 +37,8 @@ int read_set(int fd, fightset_entry &set, int32_t raw_pairs[2],
   char lines[FIELDS][LINE_BYTES];
   int got = 0;
   for (int n; got < FIELDS && (n = fdreadline(fd, lines[got], LINE_BYTES)) >= 0; got++)
-    if (raw_lines) (*raw_lines)[static_cast<size_t>(got)].assign(lines[got], static_cast<size_t>(n));
+    if (raw_lines)
+      (*raw_lines)[static_cast<size_t>(got)].assign(lines[got], static_cast<size_t>(n));
   if (got == 0) return 0;
   // Fields the file does not have read as empty (a count of 0).
   for (int i = got; i < FIELDS; i++) lines[i][0] = '\0';

@@ -7,11 +7,11 @@
 
 // What discovery noticed beyond the table itself (for qira-kit check).
 struct fightset_report {
-  std::vector<std::string> files;        // file name of each set read, by table index
-  std::vector<int> lines;                // non-blank lines each file yielded (at most 6)
-  std::vector<std::string> ignored;      // matching files beyond the 19th set
-  std::vector<std::string> unreadable;   // matching names that could not be opened or yielded no line
-  std::vector<int> raw_pairs[2];         // pair counts before clamping, by table index
+  std::vector<std::string> files;      // file name of each set read, by table index
+  std::vector<int> lines;              // non-blank lines each file yielded (at most 6)
+  std::vector<std::string> ignored;    // matching files beyond the 19th set
+  std::vector<std::string> unreadable; // matching names that could not be opened or yielded no line
+  std::vector<int> raw_pairs[2];       // pair counts before clamping, by table index
   std::vector<std::array<std::string, 6>> raw_lines; // each set's lines as read, by table index
 };
 

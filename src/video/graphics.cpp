@@ -121,7 +121,11 @@ graphics_presenter presenter_for(int w, int h, int shifts) {
 
 graphics_choice choice_for(int index, graphics_mode m) {
   const int s = shifts_for(m.width, m.height);
-  return {index, m, s, presenter_for(m.width, m.height, s), centred(m.width, VSCRN_W << s),
+  return {index,
+          m,
+          s,
+          presenter_for(m.width, m.height, s),
+          centred(m.width, VSCRN_W << s),
           centred(m.height, VSCRN_H << s)};
 }
 
@@ -222,7 +226,8 @@ graphics_choice graphics_choose_fullscreen(std::span<const graphics_mode> modes,
   if (w >= VSCRN_W && h >= VSCRN_H) {
     if (any_size) return choice_for(-1, desktop);
     for (size_t i = 0; i < modes.size(); i++)
-      if (modes[i].width == w && modes[i].height == h) return choice_for(static_cast<int>(i), desktop);
+      if (modes[i].width == w && modes[i].height == h)
+        return choice_for(static_cast<int>(i), desktop);
   }
   return graphics_choose_mode(modes);
 }

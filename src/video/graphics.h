@@ -45,9 +45,9 @@ enum graphics_presenter {
   GRAPHICS_SCALE4X,
 };
 struct graphics_choice {
-  int index;         // position of the winner in the list, else -1
+  int index;          // position of the winner in the list, else -1
   graphics_mode mode; // the winner; 0x0 when none qualifies
-  int shifts; // scale shift of the winner
+  int shifts;         // scale shift of the winner
   graphics_presenter presenter;
   int margin_left, margin_top;
 };

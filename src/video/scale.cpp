@@ -4,8 +4,8 @@
 #include "video/scale.h"
 #include <cstring>
 
-void scale2x(const uint8_t *source, uint8_t *destination, int source_pitch,
-             int destination_pitch, int width, int height) {
+void scale2x(const uint8_t *source, uint8_t *destination, int source_pitch, int destination_pitch,
+             int width, int height) {
   for (int y = 0; y < height; y++) {
     uint8_t *row0 = destination;
     uint8_t *row1 = destination + destination_pitch;
@@ -19,8 +19,8 @@ void scale2x(const uint8_t *source, uint8_t *destination, int source_pitch,
   }
 }
 
-void scale4x(const uint8_t *source, uint8_t *destination, int source_pitch,
-             int destination_pitch, int width, int height) {
+void scale4x(const uint8_t *source, uint8_t *destination, int source_pitch, int destination_pitch,
+             int width, int height) {
   for (int y = 0; y < height; y++) {
     uint8_t *row0 = destination;
     uint8_t *row1 = row0 + destination_pitch;

@@ -23,8 +23,8 @@ TEST(Blit, OpaqueAndTransparentCopiesHonourPitchesAndZero) {
   bytes src(64), narrow(24);
   std::iota(src.begin(), src.end(), 0);
   blit_no(src.data() + 1, 6, narrow.data(), 8, 10, 3); // rows cut to the smaller pitch
-  EXPECT_EQ(narrow, (bytes{1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0, 13, 14, 15, 16, 17,
-                           18, 0, 0}));
+  EXPECT_EQ(narrow, (bytes{1,  2,  3, 4, 5,  6,  0,  0,  7,  8,  9, 10,
+                           11, 12, 0, 0, 13, 14, 15, 16, 17, 18, 0, 0}));
   bytes dst{7, 7, 7, 7};
   const bytes row{0, 5, 0, 255};
   blit_nt(row.data(), 4, dst.data(), 4, 4, 1);

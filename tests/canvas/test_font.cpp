@@ -18,8 +18,10 @@ namespace {
 
 TEST(Font, TableDigestAndSampleGlyphs) {
   test_temp_dir dir;
-  std::ofstream(dir.file("font"), std::ios::binary).write(reinterpret_cast<const char *>(vga_8x8), 2048);
-  std::unique_ptr<FILE, int (*)(FILE *)> sum(popen(("sha256sum " + dir.file("font")).c_str(), "r"), pclose);
+  std::ofstream(dir.file("font"), std::ios::binary)
+      .write(reinterpret_cast<const char *>(vga_8x8), 2048);
+  std::unique_ptr<FILE, int (*)(FILE *)> sum(popen(("sha256sum " + dir.file("font")).c_str(), "r"),
+                                             pclose);
   char digest[65] = {};
   EXPECT_EQ(sum ? std::fread(digest, 1, 64, sum.get()) : 0u, 64u);
   EXPECT_STREQ(digest, "0b679d3a8ed3917a950daa5f97af613dd8235741efe1c8989888a594ee8d60dc");
@@ -32,14 +34,28 @@ struct text_canvas {
 };
 
 TEST(Text, CutAtTheCanvasEdgesAndColoursWrap) {
-  // Ink fills exactly columns x0..x1 of rows y0..y1 (none by default), row r in (colour + r) mod 256.
+  // Ink fills exactly columns x0..x1 of rows y0..y1 (none by default), row r in (colour + r) mod
+  // 256.
   const std::string block = "\xDB", two = block + block;
-  const struct { int x, y; std::string text; int colour, x0 = 0, y0 = 0, x1 = -1, y1 = -1; } cases[] = {
-      {0, 0, block, 250, 1, 0, 8, 7}, {0, 0, block, 250 + 3 * 256, 1, 0, 8, 7},
-      {-8, 0, block, 100, 0, 0, 0, 7}, {316, 20, two, 100, 317, 20, 319, 23},
-      {-5, -6, block, 100, 0, 0, 3, 1}, {0, 0, std::string(45, '\xDB'), 100, 1, 0, 319, 7},
-      {312, 5, two, 9, 313, 5, 319, 12}, {3, 2, " ", 1}, {3, 2, "", 1}, {320, 0, two, 1},
-      {-25, 0, block + two, 1}, {0, 24, two, 1}, {0, -8, two, 1}, {INT_MAX - 4, INT_MAX - 2, two, 1},
+  const struct {
+    int x, y;
+    std::string text;
+    int colour, x0 = 0, y0 = 0, x1 = -1, y1 = -1;
+  } cases[] = {
+      {0, 0, block, 250, 1, 0, 8, 7},
+      {0, 0, block, 250 + 3 * 256, 1, 0, 8, 7},
+      {-8, 0, block, 100, 0, 0, 0, 7},
+      {316, 20, two, 100, 317, 20, 319, 23},
+      {-5, -6, block, 100, 0, 0, 3, 1},
+      {0, 0, std::string(45, '\xDB'), 100, 1, 0, 319, 7},
+      {312, 5, two, 9, 313, 5, 319, 12},
+      {3, 2, " ", 1},
+      {3, 2, "", 1},
+      {320, 0, two, 1},
+      {-25, 0, block + two, 1},
+      {0, 24, two, 1},
+      {0, -8, two, 1},
+      {INT_MAX - 4, INT_MAX - 2, two, 1},
       {INT_MIN, INT_MIN, two, 1},
   };
   for (auto &t : cases) {
@@ -47,7 +63,8 @@ TEST(Text, CutAtTheCanvasEdgesAndColoursWrap) {
     text_canvas g, want;
     fwritexy(&g.c, t.x, t.y, t.text.c_str(), t.colour);
     for (int y = t.y0; y <= t.y1; y++)
-      std::fill_n(&want.block[y * 320 + t.x0], t.x1 - t.x0 + 1, static_cast<uint8_t>(t.colour + y - t.y));
+      std::fill_n(&want.block[y * 320 + t.x0], t.x1 - t.x0 + 1,
+                  static_cast<uint8_t>(t.colour + y - t.y));
     EXPECT_TRUE(g.block == want.block);
   }
 }

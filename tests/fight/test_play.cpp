@@ -102,7 +102,8 @@ TEST_F(Play, StepsOfSeveralTicksInOnePassAreAllDrawnInOrder) {
 
 TEST_F(Play, APictureThatFailsToLoadIsReportedAndEveryFrameFreed) {
   // Under the leak checker, a frame left behind fails the run.
-  for (auto [sheet, bg] : {std::pair{"missing.pcx", "bg.pi1"}, std::pair{"p2.pcx", "nowhere.lbm"}}) {
+  for (auto [sheet, bg] :
+       {std::pair{"missing.pcx", "bg.pi1"}, std::pair{"p2.pcx", "nowhere.lbm"}}) {
     fightset_clear();
     use_set("p1.pi1", 15, sheet, 15, bg);
     test_push_quit(); // ends the message screen's key wait

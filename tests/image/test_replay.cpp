@@ -16,8 +16,11 @@ TEST(Replay, CorpusAndRegressionFilesThroughEveryLoader) {
     std::ifstream in(path, std::ios::binary);
     const bytes data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     // The ST loaders always write 320x200 into a given canvas; the others only where it fits.
-    for (auto [name, w, h] : {std::tuple("x.pi1", 320, 200), {"x.pc1", 320, 200},
-                              {"x.neo", 320, 200}, {"x.lbm", 13, 7}, {"x.pcx", 13, 7}}) {
+    for (auto [name, w, h] : {std::tuple("x.pi1", 320, 200),
+                              {"x.pc1", 320, 200},
+                              {"x.neo", 320, 200},
+                              {"x.lbm", 13, 7},
+                              {"x.pcx", 13, 7}}) {
       SCOPED_TRACE(std::string(name) + " " + path.string());
       bytes pal(768), mem(size_t(w * h + 32), 0xEE);
       loaded a = load_file(name, data, nullptr, pal.data());

@@ -37,7 +37,10 @@ TEST(StPic, WholeShortAndOddFilesIntoTheScreen) {
   // Literals of 128 bytes: 32250 bytes of packets, more than a busy picture once got read.
   for (auto q = planes.begin(); q != planes.end(); q += 128)
     packed = cat({packed, {127}, bytes(q, q + 128)});
-  const struct { const char *fault; bytes file, first, pal; } cases[] = {
+  const struct {
+    const char *fault;
+    bytes file, first, pal;
+  } cases[] = {
       {"whole.pi1", cat({pi1, st_planes(true)}), all, rgb},
       {"whole.pc1", cat({pc1, packed, bytes(32, 9)}), all, rgb},
       {"whole.neo", cat({bytes(2, 0), pi1, bytes(92, 7), st_planes(true), bytes(50, 3)}), all, rgb},

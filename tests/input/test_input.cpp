@@ -1,8 +1,8 @@
 // The event pump (key ring, held keys, mouse, joystick events, quit), joysticks
 // through the scripted stand-in, claims and the control mask.
 #include "input/control.h"
-#include "input/inputdev.h"
 #include "input/input.h"
+#include "input/inputdev.h"
 #include "input/joystick.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
@@ -54,7 +54,8 @@ TEST_F(Pump, KeyRingKeepsThe15NewestOldestFirst) {
   EXPECT_EQ(ring_after_presses(abc.substr(0, 15)), abc.substr(0, 15));
   EXPECT_EQ(readscan(), 0);
   EXPECT_EQ(ring_after_presses(abc.substr(0, 20)), abc.substr(5, 15));
-  EXPECT_EQ(ring_after_presses(abc.substr(0, 16)), abc.substr(1, 15)); // wrapped round: the 16th drops the oldest
+  EXPECT_EQ(ring_after_presses(abc.substr(0, 16)),
+            abc.substr(1, 15)); // wrapped round: the 16th drops the oldest
 }
 
 TEST_F(Pump, KeyCountF11AndTheKeyboardOnlyPump) {
@@ -63,14 +64,16 @@ TEST_F(Pump, KeyCountF11AndTheKeyboardOnlyPump) {
   // state: d stays held. a, up twice, really went up and is released once the grace has passed.
   pump_keys({SDLK_a, SDLK_d, SDLK_F11, -SDLK_a, -SDLK_a, -SDLK_c, -SDLK_d}); // c never down
   SDL_GetKeyState(nullptr)[SDLK_d] = 1;
-  EXPECT_EQ(std::tuple(keycount, keys[SDLK_F11], graphics_get_fullscreen()), std::tuple(3, 1, !fullscreen));
+  EXPECT_EQ(std::tuple(keycount, keys[SDLK_F11], graphics_get_fullscreen()),
+            std::tuple(3, 1, !fullscreen));
   for (int i = 0; i < 30; i++) input_update();
   EXPECT_EQ(std::tuple(keycount, keys[SDLK_a], keys[SDLK_d]), std::tuple(2, 0, 1));
   SDL_GetKeyState(nullptr)[SDLK_d] = 0;
   EXPECT_EQ(readscan(), SDLK_a);
   EXPECT_EQ(readscan(), SDLK_d);
   EXPECT_EQ(keypressed(), 0) << "F11 went into the ring";
-  pump_keys({-SDLK_F11, -SDLK_d, -SDLK_b}); // long after the switch: at once; a key-up at 0 stays at 0
+  pump_keys(
+      {-SDLK_F11, -SDLK_d, -SDLK_b}); // long after the switch: at once; a key-up at 0 stays at 0
   EXPECT_EQ(keycount, 0);
   pump_keys({SDLK_RETURN});
   ASSERT_EQ(graphics_set_fullscreen(fullscreen), 1);
@@ -104,7 +107,8 @@ TEST_F(Pump, JoystickEventsAreFiledByTheSendersSlot) {
   test_push_joy_button(0, 0, true);
   input_update();
   EXPECT_EQ(std::tuple(joystick[0].x, joystick[0].y, joystick[0].fire, joystick[1].y,
-                       joystick[1].fire, joystick[2].fire), std::tuple(-300, 400, 0, -7, 1, 0));
+                       joystick[1].fire, joystick[2].fire),
+            std::tuple(-300, 400, 0, -7, 1, 0));
   test_push_joy_axis(1, 2, 1234);
   test_push_joy_button(2, 1, false);
   input_update();
@@ -120,7 +124,8 @@ TEST(Joystick, SixteenSlots) {
 TEST(InputDev, FindingAndHoldingControls) {
   int type = -1, number = -1, button = -1;
   const auto found = [&] {
-    return input_dev_check_all(&type, &number, &button) ? std::tuple(type, number, button) : std::tuple(0, 0, 0);
+    return input_dev_check_all(&type, &number, &button) ? std::tuple(type, number, button)
+                                                        : std::tuple(0, 0, 0);
   };
   joysticks({{}, {}});
   joyport_fake_set_button(1, 1, true);
@@ -131,18 +136,22 @@ TEST(InputDev, FindingAndHoldingControls) {
   EXPECT_TRUE(input_dev_check_button(1, 0, 2) && input_dev_check_button(2, 0, SDLK_a) &&
               input_dev_check_button(3, 0, 2));
   for (int unclaimed : {0, 7}) // an unclaimed player holds none of it
-    EXPECT_EQ(input_dev_check_button(unclaimed, 0, 2) + input_dev_check_button(unclaimed, 0, SDLK_a) +
-              input_dev_check(unclaimed, 0, nullptr), 0) << unclaimed;
-  EXPECT_EQ(found(), std::tuple(INPUT_DEV_JOYSTICK, 0, 2)); // slot 0 and its lowest button, before the key
+    EXPECT_EQ(input_dev_check_button(unclaimed, 0, 2) +
+                  input_dev_check_button(unclaimed, 0, SDLK_a) +
+                  input_dev_check(unclaimed, 0, nullptr),
+              0)
+        << unclaimed;
+  EXPECT_EQ(found(),
+            std::tuple(INPUT_DEV_JOYSTICK, 0, 2)); // slot 0 and its lowest button, before the key
   joysticks({});
   // A claim binds the newest press still held; let-go presses, Escape and F11 never bind, and
   // the other held key is left for the next claim.
   for (int sym : {SDLK_a, SDLK_b, SDLK_c, SDLK_b, SDLK_ESCAPE}) keyboard_key_down(sym, 0);
   keyboard_key_up(SDLK_c);
   mouse_b = 5;
-  for (int want : {SDLK_b, SDLK_a})
-    EXPECT_EQ(found(), std::tuple(INPUT_DEV_KEYBOARD, 0, want));
-  EXPECT_EQ(found(), std::tuple(INPUT_DEV_MOUSE, 0, 0)); // keys held but none to claim; left and right: left
+  for (int want : {SDLK_b, SDLK_a}) EXPECT_EQ(found(), std::tuple(INPUT_DEV_KEYBOARD, 0, want));
+  EXPECT_EQ(found(),
+            std::tuple(INPUT_DEV_MOUSE, 0, 0)); // keys held but none to claim; left and right: left
   mouse_b = 0x10;
   EXPECT_EQ(found(), std::tuple(INPUT_DEV_MOUSE, 0, 4)); // any button names itself
   test_input_reset();
@@ -155,8 +164,10 @@ TEST(Control, MaskOfEveryDevice) {
     std::vector<int> keys;
     int layout0, layout1;
   } table[] = {
-      {{SDLK_RETURN, SDLK_ESCAPE, SDLK_LCTRL}, 176, 0}, {{SDLK_LALT, SDLK_UP, SDLK_s}, 17, 2},
-      {{SDLK_LEFT, SDLK_RIGHT, SDLK_DOWN}, 2, 0}, {{SDLK_a, SDLK_d, SDLK_s, SDLK_TAB}, 0, 18},
+      {{SDLK_RETURN, SDLK_ESCAPE, SDLK_LCTRL}, 176, 0},
+      {{SDLK_LALT, SDLK_UP, SDLK_s}, 17, 2},
+      {{SDLK_LEFT, SDLK_RIGHT, SDLK_DOWN}, 2, 0},
+      {{SDLK_a, SDLK_d, SDLK_s, SDLK_TAB}, 0, 18},
   };
   for (const auto &t : table) {
     joysticks({});
@@ -172,7 +183,7 @@ TEST(Control, MaskOfEveryDevice) {
     EXPECT_EQ(control_check_any(), mask) << bits;
   }
   joysticks({{}});
-  joystick[0].x = 1; // no dead zone
+  joystick[0].x = 1;    // no dead zone
   joystick[1].x = -100; // beyond the opened joysticks: not read
   EXPECT_EQ(control_check_any(), 8);
 }

@@ -1,4 +1,5 @@
-// The message box read back from the screen: geometry, colours, shortened lines, the key wait's result.
+// The message box read back from the screen: geometry, colours, shortened lines, the key wait's
+// result.
 #include "shell/errormsg.h"
 #include "shell/timer.h"
 #include "shell/util.h"
@@ -21,14 +22,19 @@ TEST(MessageBox, GeometryShorteningAndResult) {
   const std::string path60 = "pictures/fighters/sheets/very-long-name/abcdefghijklmn.pi1XY",
                     name23 = "abcdefghijklmnopqrs.pcx", name24 = "x" + name23;
   // The border spans columns x0..x1 and rows 82..117; the lines as shown start at at1 and at2.
-  const struct { int (*show)(const char *, const char *); const char *a, *b; int x0, x1, at1, at2, result = 1;
-                 std::string shown1 = a ? a : "", shown2 = b ? b : ""; } cases[] = {
+  const struct {
+    int (*show)(const char *, const char *);
+    const char *a, *b;
+    int x0, x1, at1, at2, result = 1;
+    std::string shown1 = a ? a : "", shown2 = b ? b : "";
+  } cases[] = {
       {errormsg, nullptr, "abcd", 136, 183, 0, 144}, // only line 2 sizes the box
       // A long file name keeps its end after "...", so that the box fits on the screen.
       {errormsg_failload, path60.c_str(), "Not an Atari picture", 0, 319, 8, 80, 1,
        "Failed to load ..." + path60.substr(40)},
       {errormsg_failload, name23.c_str(), nullptr, 0, 319, 8, 0, 1, "Failed to load " + name23},
-      {errormsg_failload, name24.c_str(), nullptr, 0, 319, 8, 0, 1, "Failed to load ..." + name24.substr(4)},
+      {errormsg_failload, name24.c_str(), nullptr, 0, 319, 8, 0, 1,
+       "Failed to load ..." + name24.substr(4)},
       {errormsg, "Gone", nullptr, 136, 183, 144, 0, 3}, // the window closed: quit
   };
   for (auto &t : cases) {
@@ -43,7 +49,8 @@ TEST(MessageBox, GeometryShorteningAndResult) {
       test_clock_at(now + 160, [] { test_push_key(SDLK_RETURN, false); });
     }
     EXPECT_EQ(t.show(t.a, t.b), t.result);
-    for (int i = 17 * 3; i < 32 * 3; i++) EXPECT_EQ(palette[i] - palette[i - 3], 12) << i; // fresh ramps
+    for (int i = 17 * 3; i < 32 * 3; i++)
+      EXPECT_EQ(palette[i] - palette[i - 3], 12) << i; // fresh ramps
     // Border in colour 21, its inside 0, the lines as fwritexy draws them, the backdrop elsewhere.
     std::vector<uint8_t> want(64000, 5);
     canvas ref{nullptr, 320, 320, 200, want.data()};

@@ -44,7 +44,8 @@ TEST_F(Fightset, NamesMatchDatInAnyCaseAndLineEndingsAndBlankLinesDoNotMatter) {
   const auto sets = discover();
   ASSERT_EQ(sets.size(), 3u);
   for (const char *name : {"A", "B", "C"})
-    EXPECT_EQ(sets.count(name) ? fields(sets.at(name)) : "", "bg.pcx|left.pi1|3|right.neo|4") << name;
+    EXPECT_EQ(sets.count(name) ? fields(sets.at(name)) : "", "bg.pcx|left.pi1|3|right.neo|4")
+        << name;
 }
 
 TEST_F(Fightset, PairCountsAreDecimalClampedAbove15AndLinesTakenByteForByte) {
@@ -58,7 +59,8 @@ TEST_F(Fightset, PairCountsAreDecimalClampedAbove15AndLinesTakenByteForByte) {
   // A long line is cut at 255 bytes and its rest read as the next field.
   ASSERT_TRUE(sets.count(std::string(255, 'n')));
   EXPECT_EQ(fields(sets[std::string(255, 'n')]), std::string(45, 'n') + "| bg.pcx |7|right|15");
-  const auto a = std::find(report.files.begin(), report.files.end(), "a.dat") - report.files.begin();
+  const auto a =
+      std::find(report.files.begin(), report.files.end(), "a.dat") - report.files.begin();
   EXPECT_EQ(report.raw_pairs[0].at(size_t(a)), 20) << "the report keeps what the file said";
 }
 
@@ -68,10 +70,13 @@ TEST_F(Fightset, FilesWithoutAnyLineAreSkippedAndMissingFieldsAreEmpty) {
   std::filesystem::create_directory(dir.file("folder.dat"));
   ASSERT_EQ(mkfifo(dir.file("zz.dat").c_str(), 0600), 0); // opening it would wait for a writer
   write("short.dat", "Short\nbg.pi1\nsheet.pi1\n");
-  ASSERT_TRUE(test_returns_true([](const std::string &path) {
-    fightset_discover(path.c_str());
-    return fightset_count == 1;
-  }, dir.path)) << "discovery blocked on the FIFO";
+  ASSERT_TRUE(test_returns_true(
+      [](const std::string &path) {
+        fightset_discover(path.c_str());
+        return fightset_count == 1;
+      },
+      dir.path))
+      << "discovery blocked on the FIFO";
   const auto sets = discover();
   ASSERT_EQ(fightset_count, 1);
   EXPECT_EQ(fields(sets.at("Short")), "bg.pi1|sheet.pi1|0||0");

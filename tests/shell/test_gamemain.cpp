@@ -40,7 +40,8 @@ TEST_F(FrameLoop, SlowDrawingStillGivesFiftyTicksASecond) {
       },
       [] {
         EXPECT_LT(seen() - 20u * ticks, 20u) << "a whole tick left undone at pass " << passes;
-        if (passes++ > 0) fewest = std::min(fewest, ticks - last), most = std::max(most, ticks - last);
+        if (passes++ > 0)
+          fewest = std::min(fewest, ticks - last), most = std::max(most, ticks - last);
         last = ticks;
         test_clock_advance(50); // drawing takes 50 ms
       });
@@ -56,7 +57,9 @@ TEST_F(FrameLoop, SlowDrawingStillGivesFiftyTicksASecond) {
 
 TEST_F(FrameLoop, TimeLeftOnTheTimerIsCaughtUpInTheFirstPass) {
   timer = 100;
-  EXPECT_EQ(game_mainloop([] { return passes ? 5 : count(); }, [] { drawn_at_first = ticks, passes++; }), 5);
+  EXPECT_EQ(
+      game_mainloop([] { return passes ? 5 : count(); }, [] { drawn_at_first = ticks, passes++; }),
+      5);
   EXPECT_EQ(drawn_at_first, 5);
 }
 

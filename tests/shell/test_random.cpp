@@ -5,8 +5,8 @@
 #include "support/test_support.h"
 #include "video/graphics.h"
 #include "video/palette.h"
-#include <gtest/gtest.h>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <set>
 #include <utility>
@@ -23,9 +23,12 @@ TEST(Random, SequenceWrapTwoStepFormAndSeeding) {
   const int hi = rand8(), lo = rand8();
   const uint32_t after_two = std::exchange(random_seed, 0x12345678u);
   EXPECT_EQ(std::pair(rand16(), random_seed), std::pair(hi * 256 + lo, after_two));
-  auto open_files = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
+  auto open_files = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+  };
   const auto before = open_files();
-  std::set<uint32_t> seeds; // twenty seeds read from the device: no repeat, the device closed each time
+  std::set<uint32_t>
+      seeds; // twenty seeds read from the device: no repeat, the device closed each time
   for (int i = 0; i < 20 && randomize() == 1; i++) seeds.insert(std::exchange(random_seed, 0));
   EXPECT_TRUE(seeds.size() == 20 && *seeds.rbegin() > 0xFFFFFFu); // all four bytes read
   EXPECT_EQ(open_files(), before);

@@ -7,8 +7,8 @@
 #include "video/graphics.h"
 #include <SDL.h>
 #include <cstring>
-#include <map>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 template <typename event> void push(event SDL_Event::*member, event fields) {
@@ -78,4 +78,3 @@ void test_clock_reset() { clock_now = 0, clock_due.clear(); }
 uint32_t test_clock_now() { return clock_now; }
 void test_clock_advance(uint32_t ms) { clock_now += ms; }
 void test_clock_at(uint32_t ms, std::function<void()> f) { clock_due.emplace(ms, std::move(f)); }
-

@@ -1,8 +1,8 @@
 // Test helpers on SDL's dummy driver: the display, events, a clock; joysticks: joyport_fake.h.
 #pragma once
+#include "support/test_files.h"
 #include <cstdint>
 #include <functional>
-#include "support/test_files.h"
 #include <string>
 
 // Opens the display (full screen if asked and possible, else a window), points vscrn_canvas at the
@@ -26,4 +26,3 @@ void test_clock_reset(); // back to 0 ms with nothing queued
 uint32_t test_clock_now();
 void test_clock_advance(uint32_t ms);
 void test_clock_at(uint32_t ms, std::function<void()> action);
-

@@ -18,8 +18,7 @@ struct run_result {
 inline run_result kit(const std::string &args, const std::string &in = ".") {
   run_result r;
   FILE *p = popen(("cd '" + in + "' && '" QIRA_KIT_PATH "' " + args + " 2>&1").c_str(), "r");
-  if (!p)
-    return r;
+  if (!p) return r;
   std::array<char, 4096> buf;
   for (size_t n; (n = std::fread(buf.data(), 1, buf.size(), p)) > 0;)
     r.output.append(buf.data(), n);

@@ -21,16 +21,13 @@ TEST(Demo, DrawsAFolderThatPassesCheckWithEveryFormatAndFramesOnTheBackground) {
   for (const auto &e : fs::directory_iterator(dir.path)) {
     std::ifstream in(e.path());
     std::array<std::string, 6> line;
-    for (std::string &l : line)
-      std::getline(in, l);
-    if (e.path().extension() != ".dat")
-      continue;
+    for (std::string &l : line) std::getline(in, l);
+    if (e.path().extension() != ".dat") continue;
     formats.insert(fs::path(line[1]).extension());
     const kit_picture bg = kit_load(dir.file(line[1]));
     for (int side : {2, 4}) {
       one_sided += line[side] == "-";
-      if (line[side] == "-")
-        continue;
+      if (line[side] == "-") continue;
       formats.insert(fs::path(line[side]).extension());
       // Each frame is the fighter on a copy of the background's attack cell.
       const kit_picture sheet = kit_load(dir.file(line[side]));
@@ -57,8 +54,7 @@ void write_set_pictures(const test_temp_dir &dir) {
   std::array<uint8_t, 768> st{}, full{};
   for (size_t e = 0; e < 768; e++) {
     full[e] = uint8_t(e / 3 * (e % 3 + 1));
-    if (e < 48)
-      st[e] = full[e] = level[(e / 3 * (e % 3 + 3) + e % 3) & 7];
+    if (e < 48) st[e] = full[e] = level[(e / 3 * (e % 3 + 3) + e % 3) & 7];
   }
   auto own = st;
   own[3 * 2] ^= 0x80; // entry 2 in the sheet's own colour
@@ -68,11 +64,11 @@ void write_set_pictures(const test_temp_dir &dir) {
     const std::array<uint8_t, 768> &palette;
     int first, rest;
   } pictures[] = {
-      {"bg.pcx", 320, 200, full, 3, 3},    {"bg.pi1", 320, 200, st, 3, 3},
-      {"flat.pcx", 320, 200, full, 2, 2},  {"hero.png", 320, 200, full, 2, 2},
-      {"sheet.lbm", 300, 60, st, 2, 2},    {"own.lbm", 300, 60, own, 2, 2},
-      {"small.lbm", 120, 30, st, 2, 2},    {"narrow.pcx", 300, 60, full, 2, 2},
-      {"plain.lbm", 300, 60, st, 2, 1},    {"hi.pcx", 320, 200, full, 20, 40},
+      {"bg.pcx", 320, 200, full, 3, 3},   {"bg.pi1", 320, 200, st, 3, 3},
+      {"flat.pcx", 320, 200, full, 2, 2}, {"hero.png", 320, 200, full, 2, 2},
+      {"sheet.lbm", 300, 60, st, 2, 2},   {"own.lbm", 300, 60, own, 2, 2},
+      {"small.lbm", 120, 30, st, 2, 2},   {"narrow.pcx", 300, 60, full, 2, 2},
+      {"plain.lbm", 300, 60, st, 2, 1},   {"hi.pcx", 320, 200, full, 20, 40},
   };
   for (const auto &p : pictures) {
     kit_picture pic{p.w, p.h, {}, p.palette};
@@ -85,7 +81,10 @@ void write_set_pictures(const test_temp_dir &dir) {
   }
   // Ymax 1 below Ymin 5: the game loads it and draws no row.
   std::fstream(dir.file("flat.pcx"), std::ios::in | std::ios::out | std::ios::binary)
-      .seekp(6).write("\x05", 1).seekp(10).write("\x01", 1);
+      .seekp(6)
+      .write("\x05", 1)
+      .seekp(10)
+      .write("\x01", 1);
 }
 
 TEST(Check, ReportsEveryMistakeThatShowsWrongInTheGame) {
@@ -104,19 +103,25 @@ TEST(Check, ReportsEveryMistakeThatShowsWrongInTheGame) {
        "`qira-kit convert hero.png hero.lbm`"},
       {"X\nbg.pcx\nsmall.lbm\n3\n-\n0\n", 1,
        "player 1's pair 1 in \"small.lbm\": frame 2 (cell at 120,0) lies outside"},
-      {"X\nbg.pcx\nsheet.lbm\n2\n-\n0\n", 0, "note: player 1's sheet \"sheet.lbm\" has drawing "
+      {"X\nbg.pcx\nsheet.lbm\n2\n-\n0\n", 0,
+       "note: player 1's sheet \"sheet.lbm\" has drawing "
        "outside the 4 cells its pair count uses (first at 260,10)"},
-      {"X\nbg.pcx\nplain.lbm\n2\n-\n0\n", 1, "pair 1 in \"plain.lbm\": frame 2 (cell at 120,0) "
+      {"X\nbg.pcx\nplain.lbm\n2\n-\n0\n", 1,
+       "pair 1 in \"plain.lbm\": frame 2 (cell at 120,0) "
        "is all colour 1"},
       {"X\nbg.pcx\n-\n0\nsheet.lbm\n20\n", 1, "player 2's pair count 20 is more than 15"},
       {"X\nbg.pcx\n-\n0\nsheet.lbm\nthree\n", 1, "\"three\" (x.dat line 6) is not a number"},
       {"X\nbg.pcx\nsheet.lbm\n2\n-\n", 1, "x.dat has 5 of the six lines"},
-      {"X\nbg.pcx\nnarrow.pcx\n2\n-\n0\n", 1, "has rows of 300 pixels; the game lays PCX rows "
+      {"X\nbg.pcx\nnarrow.pcx\n2\n-\n0\n", 1,
+       "has rows of 300 pixels; the game lays PCX rows "
        "320 apart, so it comes out skewed: pad it on the right to 320 pixels wide"},
-      {"X\nbg.pcx\nown.lbm\n2\n-\n0\n", 1, "\"own.lbm\" has other colours than the background "
+      {"X\nbg.pcx\nown.lbm\n2\n-\n0\n", 1,
+       "\"own.lbm\" has other colours than the background "
        "\"bg.pcx\" on entry 2 (800 pixels"},
-      {"X\nbg.pi1\nhi.pcx\n2\n-\n0\n", 1, "uses entry 20 (400 pixels), which behind the ST "
-       "background \"bg.pi1\" are the selection screen's random shades", "uses entry 40 (400 "
+      {"X\nbg.pi1\nhi.pcx\n2\n-\n0\n", 1,
+       "uses entry 20 (400 pixels), which behind the ST "
+       "background \"bg.pi1\" are the selection screen's random shades",
+       "uses entry 40 (400 "
        "pixels), which the background \"bg.pi1\" does not define (it has 16 colours)"},
       {"X\nbg.pcx\nhi.pcx\n2\n-\n0\n", 0, "all would play"},
       {"X\nflat.pcx\nsheet.lbm\n5\n-\n0\n", 0, "background \"flat.pcx\" loads but draws nothing"},

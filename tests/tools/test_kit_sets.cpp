@@ -105,8 +105,7 @@ TEST_F(KitSets, PreviewCellsAreTheFramesTheFightDraws) {
     test_push_key(keys[p], false);
   }
   EXPECT_EQ(seen.size(), (view.frames[0].size() + view.frames[1].size()) / 2);
-  for (size_t i = 0; i < 48; i++)
-    EXPECT_EQ(preview.palette[i], view.background.palette[i]);
+  for (size_t i = 0; i < 48; i++) EXPECT_EQ(preview.palette[i], view.background.palette[i]);
 }
 
 TEST_F(KitSets, PreviewMarksTheFindings) {
@@ -233,8 +232,7 @@ TEST(KitCommands, SayWhatChangesAndRefusalsWriteNothing) {
   std::ofstream(d.file("bad.png")) << "\x89PNG\1\2";
   std::ofstream ppm(d.file("300.ppm"), std::ios::binary);
   ppm << "P6 # 300 colours\n300 1 255\n";
-  for (int i = 0; i < 300; i++)
-    ppm << char(i) << char(i >> 8) << '\7';
+  for (int i = 0; i < 300; i++) ppm << char(i) << char(i >> 8) << '\7';
   ppm.close();
   fs::create_directory(d.file("d.png")); // in the way of the rename
   const struct {
@@ -257,8 +255,8 @@ TEST(KitCommands, SayWhatChangesAndRefusalsWriteNothing) {
       {"convert o3.pcx", "-", 2, "usage: qira-kit convert IN OUT"},
       {"sheet --background o3.pcx o5.pcx row.png", "o5.pcx", 0, "nearest colour"},
       {"sheet --background o3.pcx o6.pcx strip.png", "o6.pcx", 1, "a frame is at most 60x30"},
-      {"sheet --background o3.pcx o7.pcx --cells strip.png strip.png strip.png strip.png",
-       "o7.pcx", 1, "40 frames; a sheet holds at most 30"},
+      {"sheet --background o3.pcx o7.pcx --cells strip.png strip.png strip.png strip.png", "o7.pcx",
+       1, "40 frames; a sheet holds at most 30"},
       {"animate o3.pcx o8.gif", "o8.gif", 1, "reads no set"},
       {"info many.png", "many.png", 0,
        "PNG truecolour with alpha, 8 bits per sample, 320x200, 20 colours used"},

@@ -57,13 +57,13 @@ TEST(Graphics, ModeAndWindowChoice) {
   };
   for (const auto &t : desk) {
     const graphics_choice c = graphics_choose_fullscreen(t.list, t.any, t.desktop);
-    EXPECT_EQ(std::tuple(c.index, c.mode.width, c.mode.height, c.shifts, c.margin_left,
-                         c.margin_top),
-              std::tuple(t.index, t.w, t.h, t.shifts, t.left, t.top))
+    EXPECT_EQ(
+        std::tuple(c.index, c.mode.width, c.mode.height, c.shifts, c.margin_left, c.margin_top),
+        std::tuple(t.index, t.w, t.h, t.shifts, t.left, t.top))
         << t.desktop.width << "x" << t.desktop.height << (t.any ? " any" : "");
   }
-  for (const auto &t : {std::array{1280, 720, 640, 400}, {1280, 800, 1280, 800},
-                        {800, 399, 320, 200}}) {
+  for (const auto &t :
+       {std::array{1280, 720, 640, 400}, {1280, 800, 1280, 800}, {800, 399, 320, 200}}) {
     const graphics_mode m = graphics_windowed_size(t[0], t[1]);
     EXPECT_EQ(std::pair(m.width, m.height), std::pair(t[2], t[3])) << t[0] << "x" << t[1];
   }
@@ -114,12 +114,15 @@ TEST(Graphics, Display) {
               std::tuple(size.first, size.second, 0u));
   }
   // Every presenter; an odd margin puts the 4x rows at odd addresses.
-  for (const auto &sz : {std::array{320, 200, 0, 0, 0}, {400, 300, 0, 40, 50},
-                         {1302, 850, 2, 11, 25}, {1024, 768, 1, 192, 184}}) {
+  for (const auto &sz : {std::array{320, 200, 0, 0, 0},
+                         {400, 300, 0, 40, 50},
+                         {1302, 850, 2, 11, 25},
+                         {1024, 768, 1, 192, 184}}) {
     graphics_resize(sz[0], sz[1]);
     ASSERT_NE(sdl_rscrn, nullptr);
     EXPECT_EQ(std::tuple(graphics_scale_shifts, graphics_margin_left, graphics_margin_top),
-              std::tuple(sz[2], sz[3], sz[4])) << sz[0] << "x" << sz[1];
+              std::tuple(sz[2], sz[3], sz[4]))
+        << sz[0] << "x" << sz[1];
     expect_presented();
   }
   for (const auto &p : {std::array{191, 183, 0, 0}, {194, 187, 1, 1}, {831, 583, 319, 199}}) {
@@ -152,10 +155,16 @@ TEST(Palette, AdjustNormalizeAndFiles) {
   palette_load(p.data(), dir.file("game.pal").c_str());
   EXPECT_EQ(p, before);
   EXPECT_EQ(std::filesystem::file_size(dir.file("game.pal")), 768u);
-  const struct { void (*load)(uint8_t *, const char *); size_t size, from; } files[] = {
-      {palette_load, 0, 0}, {palette_loadfrom_ilbm, 0, 0}, {palette_loadfrom_pcx, 0, 0}, // missing
-      {palette_load, 100, 0}, // a short file replaces only the bytes it has
-      {palette_loadfrom_ilbm, 900, 48}, {palette_loadfrom_pcx, 2000, 2000 - 768},
+  const struct {
+    void (*load)(uint8_t *, const char *);
+    size_t size, from;
+  } files[] = {
+      {palette_load, 0, 0},
+      {palette_loadfrom_ilbm, 0, 0},
+      {palette_loadfrom_pcx, 0, 0}, // missing
+      {palette_load, 100, 0},       // a short file replaces only the bytes it has
+      {palette_loadfrom_ilbm, 900, 48},
+      {palette_loadfrom_pcx, 2000, 2000 - 768},
       {palette_loadfrom_pcx, 300, 0}, // shorter than the table: the seek fails, reading starts at 0
   };
   for (const auto &f : files) {

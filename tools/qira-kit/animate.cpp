@@ -44,7 +44,8 @@ bool encode_gif(const std::vector<animate_frame> &frames, std::vector<uint8_t> &
   const kit_picture &first = frames.front().screen;
   GifColorType colours[256];
   for (int i = 0; i < 256; i++)
-    colours[i] = {first.palette[3 * static_cast<size_t>(i)], first.palette[3 * static_cast<size_t>(i) + 1],
+    colours[i] = {first.palette[3 * static_cast<size_t>(i)],
+                  first.palette[3 * static_cast<size_t>(i) + 1],
                   first.palette[3 * static_cast<size_t>(i) + 2]};
   ColorMapObject *map = GifMakeMapObject(256, colours);
   bool ok = map && EGifPutScreenDesc(gif, first.width, first.height, 8, 0, map) == GIF_OK;
@@ -54,20 +55,19 @@ bool encode_gif(const std::vector<animate_frame> &frames, std::vector<uint8_t> &
        EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0") == GIF_OK &&
        EGifPutExtensionBlock(gif, 3, loop) == GIF_OK && EGifPutExtensionTrailer(gif) == GIF_OK;
   for (const animate_frame &f : frames) {
-    if (!ok)
-      break;
+    if (!ok) break;
     GraphicsControlBlock gcb{DISPOSAL_UNSPECIFIED, false, f.delay_cs, NO_TRANSPARENT_COLOR};
     GifByteType ext[4];
     const size_t n = EGifGCBToExtension(&gcb, ext);
     ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(n), ext) == GIF_OK &&
          EGifPutImageDesc(gif, 0, 0, f.screen.width, f.screen.height, false, nullptr) == GIF_OK;
     for (int y = 0; ok && y < f.screen.height; y++)
-      ok =
-          EGifPutLine(gif, const_cast<GifPixelType *>(&f.screen.pixels[static_cast<size_t>(y) * f.screen.width]),
-                      f.screen.width) == GIF_OK;
+      ok = EGifPutLine(gif,
+                       const_cast<GifPixelType *>(
+                           &f.screen.pixels[static_cast<size_t>(y) * f.screen.width]),
+                       f.screen.width) == GIF_OK;
   }
-  if (!ok)
-    error = GifErrorString(gif->Error);
+  if (!ok) error = GifErrorString(gif->Error);
   GifFreeMapObject(map);
   if (EGifCloseFile(gif, &err) != GIF_OK && ok) {
     error = GifErrorString(err);
@@ -85,14 +85,13 @@ std::vector<animate_frame> animate_frames(const kit_set_view &view, int player, 
   const kit_picture cell =
       kit_crop(view.background, FIGHTER_CELL_X, FIGHTER_CELL_Y, FIGHTER_CELL_W, FIGHTER_CELL_H);
   for (int p = 0; p < 2; p++) {
-    if (player >= 0 && p != player)
-      continue;
+    if (player >= 0 && p != player) continue;
     const auto &frames = view.frames[static_cast<size_t>(p)];
     for (int j = 0; 2 * j < static_cast<int>(frames.size()); j++) {
-      if (pair >= 0 && j != pair)
-        continue;
+      if (pair >= 0 && j != pair) continue;
       for (int s = 0; s <= FIGHTER_ATTACK_FRAMES; s++) {
-        const kit_picture &c = s == FIGHTER_ATTACK_FRAMES ? cell : frames[static_cast<size_t>(2 * j + s % 2)];
+        const kit_picture &c =
+            s == FIGHTER_ATTACK_FRAMES ? cell : frames[static_cast<size_t>(2 * j + s % 2)];
         const int until =
             s == FIGHTER_ATTACK_FRAMES ? FIGHTER_ATTACK_REPEAT_TICK : fighter_attack_tick(s + 1);
         out.push_back({with_cell(view.background, c), centiseconds(fighter_attack_tick(s), until)});

@@ -57,13 +57,10 @@ std::string entry_list(const std::vector<int> &entries) {
   std::string text;
   for (size_t i = 0; i < entries.size();) {
     size_t j = i;
-    while (j + 1 < entries.size() && entries[j + 1] == entries[j] + 1)
-      j++;
-    if (!text.empty())
-      text += ", ";
+    while (j + 1 < entries.size() && entries[j + 1] == entries[j] + 1) j++;
+    if (!text.empty()) text += ", ";
     text += std::to_string(entries[i]);
-    if (j > i)
-      text += "-" + std::to_string(entries[j]);
+    if (j > i) text += "-" + std::to_string(entries[j]);
     i = j + 1;
   }
   return (entries.size() == 1 ? "entry " : "entries ") + text;
@@ -98,8 +95,7 @@ screen_load load_as_game(const char *name, bool with_palette) {
     const uint8_t fill = pass ? 0xFF : 0x00;
     canvas_flood(screen.get(), fill);
     palette[pass].fill(fill);
-    if (!anypic_load(name, screen.get(),
-                     with_palette ? palette[pass].data() : nullptr, &out.error))
+    if (!anypic_load(name, screen.get(), with_palette ? palette[pass].data() : nullptr, &out.error))
       return out;
     pixels[pass].assign(screen->pixels, screen->pixels + VSCRN_W * VSCRN_H);
   }
@@ -113,8 +109,8 @@ screen_load load_as_game(const char *name, bool with_palette) {
   if (with_palette) {
     out.palette = palette[0];
     for (int e = 0; e < 256; e++) {
-      out.defined[static_cast<size_t>(e)] = std::equal(
-          &palette[0][3 * e], &palette[0][3 * e + 3], &palette[1][3 * e]);
+      out.defined[static_cast<size_t>(e)] =
+          std::equal(&palette[0][3 * e], &palette[0][3 * e + 3], &palette[1][3 * e]);
       out.defined_count += out.defined[static_cast<size_t>(e)];
     }
   }
@@ -140,21 +136,17 @@ struct set_check {
   }
 };
 
-const char *const line_holds[6] = {"the name",         "the background",
-                                   "player 1's sheet", "a pair count",
-                                   "player 2's sheet", "a pair count"};
+const char *const line_holds[6] = {"the name",     "the background",   "player 1's sheet",
+                                   "a pair count", "player 2's sheet", "a pair count"};
 
-bool is_space(char c) {
-  return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
+bool is_space(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
 // The set file's own text: what the reader keeps that the maker did not mean.
 void check_lines(set_check &c, const set_lines &raw, int lines) {
   if (lines < 6)
-    c.problem(
-        -1, -1,
-        c.file + " has " + std::to_string(lines) +
-            " of the six lines; the rest read as empty: add the missing lines");
+    c.problem(-1, -1,
+              c.file + " has " + std::to_string(lines) +
+                  " of the six lines; the rest read as empty: add the missing lines");
   if (raw[0].starts_with("\xEF\xBB\xBF"))
     c.problem(-1, -1,
               c.file + " starts with a UTF-8 byte order mark, which the list "
@@ -165,17 +157,14 @@ void check_lines(set_check &c, const set_lines &raw, int lines) {
     const std::string &line = raw[static_cast<size_t>(i)];
     const bool lead = !line.empty() && is_space(line.front());
     const bool trail = !line.empty() && is_space(line.back());
-    if (!lead && !trail)
-      continue;
-    const char *where = lead && trail ? "start and end"
-                        : lead        ? "start"
-                                      : "end";
+    if (!lead && !trail) continue;
+    const char *where = lead && trail ? "start and end" : lead ? "start" : "end";
     c.problem(i == 2   ? 0
               : i == 4 ? 1
                        : -1,
               -1,
-              c.file + " line " + std::to_string(i + 1) + " " + quoted(line) +
-                  " (" + line_holds[i] + ") has a space at its " + where +
+              c.file + " line " + std::to_string(i + 1) + " " + quoted(line) + " (" +
+                  line_holds[i] + ") has a space at its " + where +
                   ", which the game keeps as part of it: "
                   "remove the space");
   }
@@ -183,38 +172,30 @@ void check_lines(set_check &c, const set_lines &raw, int lines) {
 
 // The name as the selection list draws it: one 8x8 glyph a byte.
 void check_name(set_check &c, std::string name) {
-  if (name.starts_with("\xEF\xBB\xBF"))
-    name.erase(0, 3); // reported with the lines
+  if (name.starts_with("\xEF\xBB\xBF")) name.erase(0, 3); // reported with the lines
   std::string unshown, foreign;
   for (size_t i = 0; i < name.size(); i++) {
     const auto b = static_cast<unsigned char>(name[i]);
     // A UTF-8 character takes two to four bytes, each drawn as a glyph of its
     // own.
-    size_t n = b >= 0xF0 && b < 0xF8   ? 4
-               : b >= 0xE0             ? 3
-               : b >= 0xC2 && b < 0xE0 ? 2
-                                       : 1;
-    if (b >= 0xF8)
-      n = 1;
+    size_t n = b >= 0xF0 && b < 0xF8 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 && b < 0xE0 ? 2 : 1;
+    if (b >= 0xF8) n = 1;
     bool utf8 = n > 1 && i + n <= name.size();
     for (size_t k = 1; utf8 && k < n; k++)
       utf8 = (static_cast<unsigned char>(name[i + k]) & 0xC0) == 0x80;
     if (utf8) {
-      unshown += (unshown.empty() ? "" : ", ") + quoted(name.substr(i, n)) +
-                 " (" + std::to_string(n) + " bytes, drawn as " +
-                 std::to_string(n) + " other glyphs)";
+      unshown += (unshown.empty() ? "" : ", ") + quoted(name.substr(i, n)) + " (" +
+                 std::to_string(n) + " bytes, drawn as " + std::to_string(n) + " other glyphs)";
       i += n - 1;
       continue;
     }
     bool blank = true;
-    for (int r = 0; r < 8; r++)
-      blank = blank && vga_8x8[b * 8 + r] == 0;
+    for (int r = 0; r < 8; r++) blank = blank && vga_8x8[b * 8 + r] == 0;
     char code[8];
     std::snprintf(code, sizeof code, "0x%02X", b);
     if (b < 0x20 || b == 0x7F || (blank && b != ' '))
       unshown += std::string(unshown.empty() ? "" : ", ") + "byte " + code +
-                 (b < 0x20 || b == 0x7F ? " (a control character)"
-                                        : " (a blank glyph)");
+                 (b < 0x20 || b == 0x7F ? " (a control character)" : " (a blank glyph)");
     else if (b >= 0x80)
       foreign += std::string(foreign.empty() ? "" : ", ") + code;
   }
@@ -234,30 +215,25 @@ void check_name(set_check &c, std::string name) {
                "was written in "
                "that code page");
   if (name.size() > static_cast<size_t>(FIGHTSET_NAME_CHARS))
-    c.problem(-1, -1,
-              c.file + ": the name is " + std::to_string(name.size()) +
-                  " characters; the list shows " +
-                  std::to_string(FIGHTSET_NAME_CHARS) +
-                  " before the screen's edge, so it ends at " +
-                  quoted(name.substr(0, static_cast<size_t>(FIGHTSET_NAME_CHARS))) +
-                  ": shorten it");
+    c.problem(
+        -1, -1,
+        c.file + ": the name is " + std::to_string(name.size()) + " characters; the list shows " +
+            std::to_string(FIGHTSET_NAME_CHARS) + " before the screen's edge, so it ends at " +
+            quoted(name.substr(0, static_cast<size_t>(FIGHTSET_NAME_CHARS))) + ": shorten it");
 }
 
 // Loads a picture as the game does and reports what it would show; the
 // load, for the colour and frame checks.
-screen_load check_picture(set_check &c, int player, int line,
-                          const std::string &what, const std::string &name,
-                          bool with_palette) {
+screen_load check_picture(set_check &c, int player, int line, const std::string &what,
+                          const std::string &name, bool with_palette) {
   const std::string where = c.file + " line " + std::to_string(line);
   const anypic_format format = anypic_format_of(name.c_str());
   screen_load load = load_as_game(name.c_str(), with_palette);
   if (!load.loaded) {
     std::string fix;
     const size_t dot = name.rfind('.');
-    const std::string stem =
-        dot == std::string::npos ? name : name.substr(0, dot);
-    const size_t first = name.find_first_not_of(" \t"),
-                 last = name.find_last_not_of(" \t");
+    const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+    const size_t first = name.find_first_not_of(" \t"), last = name.find_last_not_of(" \t");
     const std::string trimmed =
         first == std::string::npos ? "" : name.substr(first, last - first + 1);
     if (trimmed != name && anypic_format_of(trimmed.c_str()) != ANYPIC_NONE)
@@ -266,39 +242,30 @@ screen_load check_picture(set_check &c, int player, int line,
       fix = ": the game reads only .pi1, .pc1, .neo, .lbm, .ilbm and .pcx "
             "pictures; convert it "
             "with `qira-kit convert " +
-            name + " " + stem + ".lbm` and name " + quoted(stem + ".lbm") +
-            " on " + where;
+            name + " " + stem + ".lbm` and name " + quoted(stem + ".lbm") + " on " + where;
     else if (format == ANYPIC_NONE)
       fix = ": the game reads only .pi1, .pc1, .neo, .lbm, .ilbm and .pcx "
             "pictures";
     c.problem(player, -1,
-              what + " " + quoted(name) + " (" + where + ") does not load: " +
-                  (load.error ? load.error : "no reason given") + fix);
+              what + " " + quoted(name) + " (" + where +
+                  ") does not load: " + (load.error ? load.error : "no reason given") + fix);
     c.info.push_back(what + ": " + quoted(name));
     return load;
   }
-  std::string size = load.width ? std::to_string(load.width) + "x" +
-                                      std::to_string(load.height)
+  std::string size = load.width ? std::to_string(load.width) + "x" + std::to_string(load.height)
                                 : std::string("no size");
-  c.info.push_back(
-      what + ": " + quoted(name) + " (" + anypic_format_name(format) + ", " +
-      size +
-      (with_palette ? ", " + counted(load.defined_count, "colour", "colours")
-                    : "") +
-      ")");
+  c.info.push_back(what + ": " + quoted(name) + " (" + anypic_format_name(format) + ", " + size +
+                   (with_palette ? ", " + counted(load.defined_count, "colour", "colours") : "") +
+                   ")");
   if (load.drawn_count == 0)
-    c.note(player, -1,
-           what + " " + quoted(name) +
-               " loads but draws nothing on the screen");
+    c.note(player, -1, what + " " + quoted(name) + " loads but draws nothing on the screen");
   if (format == ANYPIC_PCX && load.width && load.width != VSCRN_W)
     c.problem(player, -1,
-              what + " " + quoted(name) + " has rows of " +
-                  std::to_string(load.width) +
+              what + " " + quoted(name) + " has rows of " + std::to_string(load.width) +
                   " pixels; the game lays PCX rows 320 apart, so it comes out "
                   "skewed: pad it on the right to 320 pixels wide (widen the "
                   "canvas anchored at the top left, or `pnmpad -right=" +
-                  std::to_string(std::max(VSCRN_W - load.width, 0)) +
-                  "`), or save it as .lbm");
+                  std::to_string(std::max(VSCRN_W - load.width, 0)) + "`), or save it as .lbm");
   else if (load.width > VSCRN_W || load.height > VSCRN_H)
     c.note(player, -1,
            what + " " + quoted(name) + " is " + size +
@@ -307,8 +274,8 @@ screen_load check_picture(set_check &c, int player, int line,
 }
 
 // Pair j's frames as the fight screen cuts them from the loaded sheet.
-void check_pairs(set_check &c, int player, const std::string &sheet,
-                 const screen_load &load, int pairs) {
+void check_pairs(set_check &c, int player, const std::string &sheet, const screen_load &load,
+                 int pairs) {
   const std::string who = "player " + std::to_string(player + 1);
   for (int j = 0; j < pairs; j++) {
     std::string faults;
@@ -333,51 +300,45 @@ void check_pairs(set_check &c, int player, const std::string &sheet,
             fault = "is all colour " + std::to_string(e);
       }
       if (!fault.empty())
-        faults += (faults.empty() ? "" : "; ") +
-                  ("frame " + std::to_string(k) + " (cell at " +
-                   std::to_string(fighter_frame_x(k)) + "," +
-                   std::to_string(fighter_frame_y(k)) + ") " + fault);
+        faults +=
+            (faults.empty() ? "" : "; ") +
+            ("frame " + std::to_string(k) + " (cell at " + std::to_string(fighter_frame_x(k)) +
+             "," + std::to_string(fighter_frame_y(k)) + ") " + fault);
     }
-    if (faults.empty())
-      continue;
-    c.problem(
-        player, j,
-        who + "'s pair " + std::to_string(j) + " in " + quoted(sheet) + ": " +
-            faults + "; the fight would show " +
-            (off ? "whatever the screen held there" : "a plain block") +
-            ": draw the frame in its 60x30 cell (five to a row from the top "
-            "left) or lower the pair count to " +
-            std::to_string(j));
+    if (faults.empty()) continue;
+    c.problem(player, j,
+              who + "'s pair " + std::to_string(j) + " in " + quoted(sheet) + ": " + faults +
+                  "; the fight would show " +
+                  (off ? "whatever the screen held there" : "a plain block") +
+                  ": draw the frame in its 60x30 cell (five to a row from the top "
+                  "left) or lower the pair count to " +
+                  std::to_string(j));
   }
 }
 
 // Drawing outside the cells the count uses: frames off the grid, or a count
 // too low. The commonest colour there is taken as the sheet's blank.
-void check_stray(set_check &c, int player, const std::string &sheet,
-                 const screen_load &load, int pairs) {
+void check_stray(set_check &c, int player, const std::string &sheet, const screen_load &load,
+                 int pairs) {
   const auto used = [pairs](int x, int y) {
     return x < FIGHTER_SHEET_COLUMNS * FIGHTER_CELL_W &&
-           y / FIGHTER_CELL_H * FIGHTER_SHEET_COLUMNS + x / FIGHTER_CELL_W <
-               2 * pairs;
+           y / FIGHTER_CELL_H * FIGHTER_SHEET_COLUMNS + x / FIGHTER_CELL_W < 2 * pairs;
   };
   std::array<long, 256> uses{};
   for (int y = 0; y < VSCRN_H; y++)
     for (int x = 0; x < VSCRN_W; x++)
       if (!used(x, y) && load.drawn[static_cast<size_t>(y * VSCRN_W + x)])
         uses[load.pixels[static_cast<size_t>(y * VSCRN_W + x)]]++;
-  const auto blank =
-      static_cast<size_t>(std::max_element(uses.begin(), uses.end()) - uses.begin());
+  const auto blank = static_cast<size_t>(std::max_element(uses.begin(), uses.end()) - uses.begin());
   for (int y = 0; y < VSCRN_H; y++)
     for (int x = 0; x < VSCRN_W; x++) {
       const size_t at = static_cast<size_t>(y * VSCRN_W + x);
-      if (used(x, y) || !load.drawn[at] || load.pixels[at] == blank)
-        continue;
+      if (used(x, y) || !load.drawn[at] || load.pixels[at] == blank) continue;
       c.note(player, -1,
-             "player " + std::to_string(player + 1) + "'s sheet " +
-                 quoted(sheet) + " has drawing outside the " +
-                 std::to_string(2 * pairs) +
-                 " cells its pair count uses (first at " + std::to_string(x) +
-                 "," + std::to_string(y) +
+             "player " + std::to_string(player + 1) + "'s sheet " + quoted(sheet) +
+                 " has drawing outside the " + std::to_string(2 * pairs) +
+                 " cells its pair count uses (first at " + std::to_string(x) + "," +
+                 std::to_string(y) +
                  "): frames sit in 60x30 cells, five to a row "
                  "from the top left; is a frame off the grid, or the count too "
                  "low?");
@@ -386,9 +347,8 @@ void check_stray(set_check &c, int player, const std::string &sheet,
 }
 
 // The sheet's pixels are shown with the background's palette.
-void check_colours(set_check &c, int player, const std::string &sheet,
-                   const screen_load &pixels, const screen_load &own,
-                   const std::string &background, const screen_load &bg,
+void check_colours(set_check &c, int player, const std::string &sheet, const screen_load &pixels,
+                   const screen_load &own, const std::string &background, const screen_load &bg,
                    int pairs) {
   std::array<long, 256> uses{};
   for (int k = 0; k < 2 * pairs; k++)
@@ -396,18 +356,15 @@ void check_colours(set_check &c, int player, const std::string &sheet,
       for (int x = 0; x < FIGHTER_CELL_W; x++) {
         const size_t at = static_cast<size_t>(fighter_frame_y(k) + y) * VSCRN_W +
                           static_cast<size_t>(fighter_frame_x(k) + x);
-        if (pixels.drawn[at])
-          uses[pixels.pixels[at]]++;
+        if (pixels.drawn[at]) uses[pixels.pixels[at]]++;
       }
-  const bool st_background =
-      anypic_format_is_st(anypic_format_of(background.c_str()));
+  const bool st_background = anypic_format_is_st(anypic_format_of(background.c_str()));
   const bool st_sheet = anypic_format_is_st(anypic_format_of(sheet.c_str()));
   std::vector<int> shades, undefined, differ, rounded;
   long shade_px = 0, undefined_px = 0, differ_px = 0;
   for (int e = 0; e < 256; e++) {
     const long n = uses[static_cast<size_t>(e)];
-    if (!n)
-      continue;
+    if (!n) continue;
     if (!bg.defined[static_cast<size_t>(e)]) {
       if (st_background && e >= 16 && e < 32) {
         shades.push_back(e);
@@ -420,8 +377,7 @@ void check_colours(set_check &c, int player, const std::string &sheet,
     }
     const uint8_t *mine = &own.palette[static_cast<size_t>(3 * e)],
                   *shown = &bg.palette[static_cast<size_t>(3 * e)];
-    if (!own.defined[static_cast<size_t>(e)] || std::equal(mine, mine + 3, shown))
-      continue;
+    if (!own.defined[static_cast<size_t>(e)] || std::equal(mine, mine + 3, shown)) continue;
     // An ST sheet holds the background's colour as near as its 3 bits allow.
     bool near = st_sheet && !st_background;
     for (int i = 0; i < 3 && near; i++)
@@ -433,12 +389,10 @@ void check_colours(set_check &c, int player, const std::string &sheet,
     differ.push_back(e);
     differ_px += n;
   }
-  const std::string who =
-      "player " + std::to_string(player + 1) + "'s sheet " + quoted(sheet);
+  const std::string who = "player " + std::to_string(player + 1) + "'s sheet " + quoted(sheet);
   if (!shades.empty())
     c.problem(player, -1,
-              who + " uses " + entry_list(shades) + " (" +
-                  counted(shade_px, "pixel", "pixels") +
+              who + " uses " + entry_list(shades) + " (" + counted(shade_px, "pixel", "pixels") +
                   "), which behind the ST "
                   "background " +
                   quoted(background) +
@@ -446,60 +400,51 @@ void check_colours(set_check &c, int player, const std::string &sheet,
                   "random shades: the fighter changes colour from run to run; "
                   "repaint with entries 0-15 only");
   if (!undefined.empty())
-    c.problem(
-        player, -1,
-        who + " uses " + entry_list(undefined) + " (" +
-            counted(undefined_px, "pixel", "pixels") +
-            "), which the background " + quoted(background) +
-            " does not define (it has " +
-            counted(bg.defined_count, "colour", "colours") +
-            "): they show "
-            "whatever colours the screen had before, often black; add those "
-            "colours to the background or repaint with its entries");
+    c.problem(player, -1,
+              who + " uses " + entry_list(undefined) + " (" +
+                  counted(undefined_px, "pixel", "pixels") + "), which the background " +
+                  quoted(background) + " does not define (it has " +
+                  counted(bg.defined_count, "colour", "colours") +
+                  "): they show "
+                  "whatever colours the screen had before, often black; add those "
+                  "colours to the background or repaint with its entries");
   if (!differ.empty()) {
     std::string examples;
     for (size_t i = 0; i < differ.size() && i < 3; i++) {
       const size_t e = static_cast<size_t>(differ[i]);
-      examples += (i ? ", " : "") + std::to_string(e) + ": " +
-                  hex_colour(&own.palette[3 * e]) + " in the sheet, " +
-                  hex_colour(&bg.palette[3 * e]) + " in the background";
+      examples += (i ? ", " : "") + std::to_string(e) + ": " + hex_colour(&own.palette[3 * e]) +
+                  " in the sheet, " + hex_colour(&bg.palette[3 * e]) + " in the background";
     }
-    c.problem(
-        player, -1,
-        who + " has other colours than the background " + quoted(background) +
-            " on " + entry_list(differ) + " (" +
-            counted(differ_px, "pixel", "pixels") + "; " + examples +
-            "): the game shows the background's colours; put the sheet's "
-            "colours into the background on those entries, or map the sheet "
-            "onto the background's palette (`qira-kit convert --palette " +
-            background + " ...`)");
+    c.problem(player, -1,
+              who + " has other colours than the background " + quoted(background) + " on " +
+                  entry_list(differ) + " (" + counted(differ_px, "pixel", "pixels") + "; " +
+                  examples +
+                  "): the game shows the background's colours; put the sheet's "
+                  "colours into the background on those entries, or map the sheet "
+                  "onto the background's palette (`qira-kit convert --palette " +
+                  background + " ...`)");
   }
   if (!rounded.empty())
-    c.note(
-        player, -1,
-        who + " holds the background's colours on " + entry_list(rounded) +
-            " only as near as the ST's eight levels allow; the game shows the "
-            "background's exact colours");
+    c.note(player, -1,
+           who + " holds the background's colours on " + entry_list(rounded) +
+               " only as near as the ST's eight levels allow; the game shows the "
+               "background's exact colours");
 }
 
 // Whether text is a decimal number as a set maker writes one.
 bool is_number(const std::string &text) {
   size_t i = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
-  if (i == text.size())
-    return false;
+  if (i == text.size()) return false;
   for (; i < text.size(); i++)
-    if (text[i] < '0' || text[i] > '9')
-      return false;
+    if (text[i] < '0' || text[i] > '9') return false;
   return true;
 }
 
 // One set: its file, its name, its pictures as the fight screen loads them.
-void check_entry(set_check &c, const fightset_entry &set, const set_lines &raw,
-                 int lines) {
+void check_entry(set_check &c, const fightset_entry &set, const set_lines &raw, int lines) {
   check_lines(c, raw, lines);
   check_name(c, set.name);
-  const screen_load bg =
-      check_picture(c, -1, 2, "background", set.background, true);
+  const screen_load bg = check_picture(c, -1, 2, "background", set.background, true);
   for (int side = 0; side < 2; side++) {
     const fighter_def &f = set.fighters[side];
     const std::string who = "player " + std::to_string(side + 1);
@@ -512,34 +457,29 @@ void check_entry(set_check &c, const fightset_entry &set, const set_lines &raw,
     long said = std::strtol(count.c_str(), nullptr, 10);
     if (!is_number(count))
       c.problem(side, -1,
-                who + "'s pair count " + quoted(count) + " (" + c.file +
-                    " line " + std::to_string(line) +
-                    ") is not a number; the game reads it as " +
-                    std::to_string(f.pairs) +
-                    ": write the number of pairs in digits");
+                who + "'s pair count " + quoted(count) + " (" + c.file + " line " +
+                    std::to_string(line) + ") is not a number; the game reads it as " +
+                    std::to_string(f.pairs) + ": write the number of pairs in digits");
     else if (said > FIGHTER_PAIRS_MAX)
       c.problem(side, -1,
-                who + "'s pair count " + std::to_string(said) +
-                    " is more than " + std::to_string(FIGHTER_PAIRS_MAX) +
-                    "; the game uses " + std::to_string(FIGHTER_PAIRS_MAX));
+                who + "'s pair count " + std::to_string(said) + " is more than " +
+                    std::to_string(FIGHTER_PAIRS_MAX) + "; the game uses " +
+                    std::to_string(FIGHTER_PAIRS_MAX));
     const std::string &sheet = f.picture;
-    const screen_load pixels =
-        check_picture(c, side, line - 1, who + "'s sheet", sheet, false);
+    const screen_load pixels = check_picture(c, side, line - 1, who + "'s sheet", sheet, false);
     if (f.pairs <= 0) {
       c.note(side, -1,
              who + " has no frames (pair count " + std::to_string(f.pairs) +
                  "): that player's presses do nothing");
       continue;
     }
-    c.info.push_back(who + ": " +
-                     counted(f.pairs, "frame pair", "frame pairs"));
-    if (!pixels.loaded)
-      continue;
+    c.info.push_back(who + ": " + counted(f.pairs, "frame pair", "frame pairs"));
+    if (!pixels.loaded) continue;
     check_pairs(c, side, sheet, pixels, f.pairs);
     check_stray(c, side, sheet, pixels, f.pairs);
     if (bg.loaded)
-      check_colours(c, side, sheet, pixels, load_as_game(sheet.c_str(), true),
-                    set.background, bg, f.pairs);
+      check_colours(c, side, sheet, pixels, load_as_game(sheet.c_str(), true), set.background, bg,
+                    f.pairs);
   }
 }
 
@@ -567,8 +507,7 @@ struct totals {
 };
 
 void print_check(const set_check &c, totals &t) {
-  for (const std::string &line : c.info)
-    std::printf("  %s\n", line.c_str());
+  for (const std::string &line : c.info) std::printf("  %s\n", line.c_str());
   for (const check_finding &f : c.findings) {
     std::printf("  %s: %s\n", f.problem ? "problem" : "note", f.text.c_str());
     (f.problem ? t.problems : t.notes)++;
@@ -576,25 +515,20 @@ void print_check(const set_check &c, totals &t) {
 }
 
 int summary(int sets, const totals &t) {
-  const std::string notes =
-      t.notes ? " (" + counted(t.notes, "note", "notes") + ")" : "";
+  const std::string notes = t.notes ? " (" + counted(t.notes, "note", "notes") + ")" : "";
   if (t.problems == 0) {
-    std::printf("%s, all would play%s\n", counted(sets, "set", "sets").c_str(),
-                notes.c_str());
+    std::printf("%s, all would play%s\n", counted(sets, "set", "sets").c_str(), notes.c_str());
     return 0;
   }
   std::printf("%s, %s%s\n", counted(sets, "set", "sets").c_str(),
-              counted(t.problems, "problem", "problems").c_str(),
-              notes.c_str());
+              counted(t.problems, "problem", "problems").c_str(), notes.c_str());
   return 1;
 }
 
 void note_fixed_pictures(totals &t) {
   for (const char *fixed : {"velmorea.pi1", "qiratex1.pi1"})
     if (access(fixed, R_OK) != 0) {
-      std::printf(
-          "note: %s is missing; the game shows a blank screen instead\n",
-          fixed);
+      std::printf("note: %s is missing; the game shows a blank screen instead\n", fixed);
       t.notes++;
     }
 }
@@ -602,8 +536,7 @@ void note_fixed_pictures(totals &t) {
 // Splits a path into its folder ("." when none) and file name.
 std::pair<std::string, std::string> split_path(const std::string &path) {
   const size_t slash = path.rfind('/');
-  if (slash == std::string::npos)
-    return {".", path};
+  if (slash == std::string::npos) return {".", path};
   return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
 
@@ -615,21 +548,18 @@ int check_folder(const char *dir) {
   for (int i = 0; i < fightset_count; i++) {
     set_check c;
     c.file = report.files[static_cast<size_t>(i)];
-    std::printf("set %d: %s (%s)\n", i + 1, quoted(fightset[i].name).c_str(),
-                c.file.c_str());
+    std::printf("set %d: %s (%s)\n", i + 1, quoted(fightset[i].name).c_str(), c.file.c_str());
     check_entry(c, fightset[i], report.raw_lines[static_cast<size_t>(i)],
                 report.lines[static_cast<size_t>(i)]);
     print_check(c, t);
   }
   for (const std::string &name : report.unreadable) {
-    std::printf("%s:\n  problem: %s cannot be read as a fighter set\n",
-                name.c_str(), name.c_str());
+    std::printf("%s:\n  problem: %s cannot be read as a fighter set\n", name.c_str(), name.c_str());
     t.problems++;
   }
   for (const std::string &name : report.ignored) {
-    std::printf(
-        "%s:\n  problem: %s is ignored: the game reads at most %d sets\n",
-        name.c_str(), name.c_str(), FIGHTSET_MAX);
+    std::printf("%s:\n  problem: %s is ignored: the game reads at most %d sets\n", name.c_str(),
+                name.c_str(), FIGHTSET_MAX);
     t.problems++;
   }
   if (fightset_count == 0) {
@@ -654,8 +584,7 @@ int check_one(const std::string &name) {
   fightset_report report;
   fightset_discover(".", &report);
   fightset_clear();
-  if (std::find(report.ignored.begin(), report.ignored.end(), name) !=
-      report.ignored.end()) {
+  if (std::find(report.ignored.begin(), report.ignored.end(), name) != report.ignored.end()) {
     std::printf("  problem: %s is ignored: the folder holds more than %d sets "
                 "and the game "
                 "reads only the first %d it lists\n",
@@ -672,8 +601,7 @@ std::vector<check_finding> check_set_findings(const std::string &dat_path) {
   const auto [dir, name] = split_path(dat_path);
   cwd_restore back;
   if (chdir(dir.c_str()) != 0)
-    return {
-        {true, -1, -1, "cannot enter " + dir + ": " + std::strerror(errno)}};
+    return {{true, -1, -1, "cannot enter " + dir + ": " + std::strerror(errno)}};
   return check_file(name).findings;
 }
 
@@ -686,26 +614,22 @@ int kit_check(std::span<char *const> args) {
   const std::string path = args.empty() ? "." : args[0];
   struct stat st;
   if (stat(path.c_str(), &st) != 0) {
-    std::fprintf(stderr, "qira-kit check: %s: %s\n", path.c_str(),
-                 std::strerror(errno));
+    std::fprintf(stderr, "qira-kit check: %s: %s\n", path.c_str(), std::strerror(errno));
     return 1;
   }
   const auto [dir, name] = split_path(path);
-  const bool set_file =
-      !S_ISDIR(st.st_mode) && fnmatch("*.dat", name.c_str(), FNM_CASEFOLD) == 0;
+  const bool set_file = !S_ISDIR(st.st_mode) && fnmatch("*.dat", name.c_str(), FNM_CASEFOLD) == 0;
   if (!S_ISDIR(st.st_mode) && !set_file) {
-    std::fprintf(
-        stderr,
-        "qira-kit check: %s is neither a folder nor a set file (*.dat)\n%s",
-        path.c_str(), usage);
+    std::fprintf(stderr, "qira-kit check: %s is neither a folder nor a set file (*.dat)\n%s",
+                 path.c_str(), usage);
     return 2;
   }
   cwd_restore back;
   // The game finds its pictures relative to the folder it runs in.
   const std::string folder = set_file ? dir : path;
   if (chdir(folder.c_str()) != 0) {
-    std::fprintf(stderr, "qira-kit check: cannot enter %s: %s\n",
-                 folder.c_str(), std::strerror(errno));
+    std::fprintf(stderr, "qira-kit check: cannot enter %s: %s\n", folder.c_str(),
+                 std::strerror(errno));
     return 1;
   }
   return set_file ? check_one(name) : check_folder(path.c_str());

@@ -36,24 +36,20 @@ struct source_picture {
 };
 
 const kit_rgba &source_colours(source_picture &src) {
-  if (src.has_indexed && src.rgba.px.empty())
-    src.rgba = kit_rgba_of(src.indexed);
+  if (src.has_indexed && src.rgba.px.empty()) src.rgba = kit_rgba_of(src.indexed);
   return src.rgba;
 }
 
 bool read_source(const char *path, source_picture &src, std::string &error) {
   if (!is_png(path)) {
-    if (!kit_read(path, src.indexed, error))
-      return false;
+    if (!kit_read(path, src.indexed, error)) return false;
     src.has_indexed = true;
     return true;
   }
   bytes_file file;
   kit_png_info info;
-  if (!kit_read_bytes(path, file, error))
-    return false;
-  if (!decode_png_rgba(file.span(), src.rgba, info, &src.indexed, error))
-    return false;
+  if (!kit_read_bytes(path, file, error)) return false;
+  if (!decode_png_rgba(file.span(), src.rgba, info, &src.indexed, error)) return false;
   src.has_indexed = info.paletted;
   for (size_t i = 0; i < src.rgba.px.size() / 4; i++)
     src.transparent += src.rgba.px[4 * i + 3] < KIT_ALPHA_OPAQUE;
@@ -68,8 +64,7 @@ bool index_exact(source_picture &src, kit_picture &out, std::string &error) {
     src.has_indexed = false;
     // Only a PNG has transparent pixels, and it has its colours already.
     for (size_t i = 0; src.transparent && i < out.pixels.size(); i++)
-      if (src.rgba.px[4 * i + 3] < KIT_ALPHA_OPAQUE)
-        out.pixels[i] = 0;
+      if (src.rgba.px[4 * i + 3] < KIT_ALPHA_OPAQUE) out.pixels[i] = 0;
     return true;
   }
   const size_t n = src.rgba.px.size() / 4;
@@ -77,29 +72,24 @@ bool index_exact(source_picture &src, kit_picture &out, std::string &error) {
   // pixels are transparent.
   std::vector<uint8_t> rgb;
   rgb.reserve(3 * (n + 1));
-  if (src.transparent)
-    rgb.insert(rgb.end(), {0, 0, 0});
+  if (src.transparent) rgb.insert(rgb.end(), {0, 0, 0});
   for (size_t i = 0; i < n; i++) {
     const uint8_t *p = &src.rgba.px[4 * i];
-    if (p[3] < KIT_ALPHA_OPAQUE)
-      continue;
+    if (p[3] < KIT_ALPHA_OPAQUE) continue;
     rgb.insert(rgb.end(), p, p + 3);
   }
   kit_picture list;
   const int count = static_cast<int>(rgb.size() / 3);
-  if (!encode_index_colours(rgb, count, 1, list, error))
-    return false;
+  if (!encode_index_colours(rgb, count, 1, list, error)) return false;
   out = {src.rgba.width, src.rgba.height, std::vector<uint8_t>(n, 0), list.palette};
   size_t k = src.transparent ? 1 : 0;
   for (size_t i = 0; i < n; i++)
-    if (src.rgba.px[4 * i + 3] >= KIT_ALPHA_OPAQUE)
-      out.pixels[i] = list.pixels[k++];
+    if (src.rgba.px[4 * i + 3] >= KIT_ALPHA_OPAQUE) out.pixels[i] = list.pixels[k++];
   return true;
 }
 
 void say_stats(const char *out, const kit_map_stats &s) {
-  if (!s.inexact)
-    return;
+  if (!s.inexact) return;
   std::printf("qira-kit convert: %s: %ld pixel%s changed colour; the worst, #%02x%02x%02x to "
               "#%02x%02x%02x, by %d\n",
               out, s.inexact, s.inexact == 1 ? "" : "s", s.worst_from[0], s.worst_from[1],
@@ -168,8 +158,7 @@ int kit_convert(std::span<char *const> args) {
     return 1;
   }
   std::vector<std::string> merges;
-  if (anypic_format_is_st(anypic_format_of(out)))
-    merges = encode_st_merges(pic);
+  if (anypic_format_is_st(anypic_format_of(out))) merges = encode_st_merges(pic);
   if (exact && (stats.inexact || !merges.empty())) {
     std::fprintf(stderr, "qira-kit convert: %s: refused (--exact): ", out);
     if (stats.inexact)
@@ -177,8 +166,7 @@ int kit_convert(std::span<char *const> args) {
                    stats.inexact == 1 ? "" : "s");
     else
       std::fprintf(stderr, "the ST's 3 bits per component would merge colours:\n");
-    for (const std::string &m : merges)
-      std::fprintf(stderr, "  %s\n", m.c_str());
+    for (const std::string &m : merges) std::fprintf(stderr, "  %s\n", m.c_str());
     return 1;
   }
   if (!kit_write(out, pic, error)) {
@@ -190,8 +178,7 @@ int kit_convert(std::span<char *const> args) {
     std::printf("qira-kit convert: %s: the ST's 3 bits per component merged colours "
                 "(--exact refuses this):\n",
                 out);
-    for (const std::string &m : merges)
-      std::printf("  %s\n", m.c_str());
+    for (const std::string &m : merges) std::printf("  %s\n", m.c_str());
   }
   if (src.transparent)
     std::printf("qira-kit convert: %s: %ld transparent pixel%s became colour 0; the fight draws "
@@ -217,7 +204,8 @@ int kit_info(std::span<char *const> args) {
     bytes_file file;
     kit_png_info info;
     kit_rgba unused;
-    if (kit_read_bytes(path, file, error) && decode_png_rgba(file.span(), unused, info, nullptr, error))
+    if (kit_read_bytes(path, file, error) &&
+        decode_png_rgba(file.span(), unused, info, nullptr, error))
       kind += std::string(" ") + info.colour_type + ", " + std::to_string(info.bit_depth) +
               " bits per sample";
   }
@@ -227,10 +215,10 @@ int kit_info(std::span<char *const> args) {
   std::unordered_set<uint32_t> seen;
   for (size_t i = 0; i < rgba.px.size() / 4; i++) {
     const uint8_t *p = &rgba.px[4 * i];
-    if (p[3] < KIT_ALPHA_OPAQUE)
-      continue;
-    seen.insert(src.has_indexed ? src.indexed.pixels[i]
-                                : static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2]);
+    if (p[3] < KIT_ALPHA_OPAQUE) continue;
+    seen.insert(src.has_indexed
+                    ? src.indexed.pixels[i]
+                    : static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2]);
   }
   const size_t colours = seen.size();
   std::printf("%s: %s, %dx%d, %zu colour%s used", path, kind.c_str(), rgba.width, rgba.height,

@@ -29,16 +29,37 @@ struct demo_set {
 // Together the backgrounds and sheets use PI1, PC1, NEO, IFF PBM and PCX.
 // Player 2's fighters face left.
 const demo_set demo_sets[] = {
-    {"temple.dat", "Temple of Velmorea", "temple.pi1", art_temple, {{"kesh-t.pc1", 0, 4}, {"ryna-t.neo", 1, 4}}},
-    {"harbour.dat", "Harbour at Dusk", "harbour.lbm", art_harbour, {{"voss-h.pcx", 0, 3}, {"kesh-h.lbm", 1, 4}}},
-    {"mesa.dat", "Red Mesa (one fighter)", "mesa.pcx", art_mesa, {{"ryna-m.lbm", 0, 4}, {"-", 0, 0}}},
-    {"court.dat", "Moon Court", "court.neo", art_court, {{"mako-c.pi1", 0, 4}, {"voss-c.pc1", 1, 3}}},
-    {"forge.dat", "The Forge", "forge.pc1", art_forge, {{"mako-f.neo", 0, 3}, {"kesh-f.pcx", 1, 4}}},
+    {"temple.dat",
+     "Temple of Velmorea",
+     "temple.pi1",
+     art_temple,
+     {{"kesh-t.pc1", 0, 4}, {"ryna-t.neo", 1, 4}}},
+    {"harbour.dat",
+     "Harbour at Dusk",
+     "harbour.lbm",
+     art_harbour,
+     {{"voss-h.pcx", 0, 3}, {"kesh-h.lbm", 1, 4}}},
+    {"mesa.dat",
+     "Red Mesa (one fighter)",
+     "mesa.pcx",
+     art_mesa,
+     {{"ryna-m.lbm", 0, 4}, {"-", 0, 0}}},
+    {"court.dat",
+     "Moon Court",
+     "court.neo",
+     art_court,
+     {{"mako-c.pi1", 0, 4}, {"voss-c.pc1", 1, 3}}},
+    {"forge.dat",
+     "The Forge",
+     "forge.pc1",
+     art_forge,
+     {{"mako-f.neo", 0, 3}, {"kesh-f.pcx", 1, 4}}},
 };
 
 // Writes a picture and reads it back: the game must see exactly the indices
 // drawn, or sheets would come out in the wrong colours.
-bool save(const std::filesystem::path &dir, const std::string &name, const raster &r, const art_palette &pal) {
+bool save(const std::filesystem::path &dir, const std::string &name, const raster &r,
+          const art_palette &pal) {
   const std::string path = (dir / name).string();
   const kit_picture pic = raster_picture(r, pal.rgb);
   std::string error;
@@ -53,9 +74,11 @@ bool save(const std::filesystem::path &dir, const std::string &name, const raste
   }
   bool same = back.width == pic.width && back.height == pic.height && back.pixels == pic.pixels;
   const int colours = anypic_format_is_st(anypic_format_of(name.c_str())) ? 16 : pal.count;
-  for (int i = 0; same && i < colours * 3; i++) same = back.palette[static_cast<size_t>(i)] == pic.palette[static_cast<size_t>(i)];
+  for (int i = 0; same && i < colours * 3; i++)
+    same = back.palette[static_cast<size_t>(i)] == pic.palette[static_cast<size_t>(i)];
   if (!same) {
-    std::fprintf(stderr, "qira-kit demo: %s reads back different from what was drawn\n", path.c_str());
+    std::fprintf(stderr, "qira-kit demo: %s reads back different from what was drawn\n",
+                 path.c_str());
     return false;
   }
   return true;
@@ -101,7 +124,8 @@ int kit_demo(std::span<char *const> args) {
     for (int side = 0; side < 2; side++) {
       const demo_side &d = set.sides[side];
       if (d.pairs <= 0) continue;
-      const raster sheet = art_sheet(scene.picture, scene.looks[static_cast<size_t>(d.look)], d.pairs, side == 1);
+      const raster sheet =
+          art_sheet(scene.picture, scene.looks[static_cast<size_t>(d.look)], d.pairs, side == 1);
       if (!save(dir, d.sheet, sheet, scene.palette)) return 1;
       files++;
     }

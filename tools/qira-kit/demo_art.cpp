@@ -48,15 +48,16 @@ template <class F> std::vector<raster_point> skyline(F height_at, float bottom, 
 }
 
 // Text with a one-pixel outline, so it reads over any picture.
-void outlined_text(raster &r, int x, int y, const char *text, std::span<const int> ramp, int outline,
-                   int scale = 1) {
+void outlined_text(raster &r, int x, int y, const char *text, std::span<const int> ramp,
+                   int outline, int scale = 1) {
   raster layer = raster_new(r.width, r.height);
   raster_text(layer, x, y, text, ramp, scale);
   raster_outline(layer, outline);
   raster_stamp(r, layer, 0, 0);
 }
 
-void centred_text(raster &r, int y, const char *text, std::span<const int> ramp, int outline, int scale = 1) {
+void centred_text(raster &r, int y, const char *text, std::span<const int> ramp, int outline,
+                  int scale = 1) {
   outlined_text(r, (VSCRN_W - raster_text_width(text, scale)) / 2, y, text, ramp, outline, scale);
 }
 
@@ -64,36 +65,109 @@ void centred_text(raster &r, int y, const char *text, std::span<const int> ramp,
 // Limb segments are about 6 pixels, the torso 8, the head's radius 3.2.
 constexpr fighter_pose frames[2 * ART_MOVES] = {
     // guard
-    {{23.5f, 4.8f}, {22.5f, 8.8f}, {21, 17}, {27, 13.5f}, {30, 8.8f}, {24.5f, 15}, {27, 10.8f},
-     {25.5f, 21.5f}, {27.5f, 27}, {17.5f, 21.8f}, {14.5f, 27}},
+    {{23.5f, 4.8f},
+     {22.5f, 8.8f},
+     {21, 17},
+     {27, 13.5f},
+     {30, 8.8f},
+     {24.5f, 15},
+     {27, 10.8f},
+     {25.5f, 21.5f},
+     {27.5f, 27},
+     {17.5f, 21.8f},
+     {14.5f, 27}},
     // jab
-    {{26, 5}, {24.5f, 9}, {22, 17}, {30.2f, 10}, {36.2f, 9.8f}, {25, 15.5f}, {28, 11.2f},
-     {27.5f, 21.8f}, {30.5f, 27}, {17.5f, 22}, {13.5f, 27}},
+    {{26, 5},
+     {24.5f, 9},
+     {22, 17},
+     {30.2f, 10},
+     {36.2f, 9.8f},
+     {25, 15.5f},
+     {28, 11.2f},
+     {27.5f, 21.8f},
+     {30.5f, 27},
+     {17.5f, 22},
+     {13.5f, 27}},
     // chamber
-    {{20.5f, 4.8f}, {20.5f, 8.8f}, {21, 17}, {25, 13}, {27.5f, 9}, {18, 14.5f}, {22, 12},
-     {27, 14.8f}, {25.5f, 21}, {21.5f, 22}, {20.5f, 27}},
+    {{20.5f, 4.8f},
+     {20.5f, 8.8f},
+     {21, 17},
+     {25, 13},
+     {27.5f, 9},
+     {18, 14.5f},
+     {22, 12},
+     {27, 14.8f},
+     {25.5f, 21},
+     {21.5f, 22},
+     {20.5f, 27}},
     // front kick
-    {{17.2f, 5.8f}, {18.5f, 9.8f}, {21.5f, 17.5f}, {22.5f, 14.5f}, {26, 11.5f}, {14.5f, 14}, {11.5f, 17.5f},
-     {27.6f, 15.3f}, {34.6f, 13.6f}, {21, 22.5f}, {20, 27}},
+    {{17.2f, 5.8f},
+     {18.5f, 9.8f},
+     {21.5f, 17.5f},
+     {22.5f, 14.5f},
+     {26, 11.5f},
+     {14.5f, 14},
+     {11.5f, 17.5f},
+     {27.6f, 15.3f},
+     {34.6f, 13.6f},
+     {21, 22.5f},
+     {20, 27}},
     // crouch
-    {{24, 8.2f}, {22.5f, 12}, {20, 19.5f}, {22.5f, 18.5f}, {27, 17.2f}, {25, 16}, {27.8f, 12.2f},
-     {26, 21.5f}, {27.5f, 27}, {15.2f, 23}, {13.8f, 27}},
+    {{24, 8.2f},
+     {22.5f, 12},
+     {20, 19.5f},
+     {22.5f, 18.5f},
+     {27, 17.2f},
+     {25, 16},
+     {27.8f, 12.2f},
+     {26, 21.5f},
+     {27.5f, 27},
+     {15.2f, 23},
+     {13.8f, 27}},
     // uppercut
-    {{25.5f, 4.6f}, {24.5f, 8.6f}, {22, 16.5f}, {28.6f, 8.2f}, {30.2f, 3.2f}, {22.5f, 14}, {26, 11.6f},
-     {27, 21}, {28.5f, 27}, {18, 21.5f}, {15.5f, 27}},
+    {{25.5f, 4.6f},
+     {24.5f, 8.6f},
+     {22, 16.5f},
+     {28.6f, 8.2f},
+     {30.2f, 3.2f},
+     {22.5f, 14},
+     {26, 11.6f},
+     {27, 21},
+     {28.5f, 27},
+     {18, 21.5f},
+     {15.5f, 27}},
     // low stance
-    {{27.2f, 11}, {25.2f, 14.5f}, {21.5f, 21.5f}, {29, 18.5f}, {32, 15.2f}, {25, 20.5f}, {28.5f, 18.2f},
-     {27.5f, 22.2f}, {29, 27}, {16.5f, 24.5f}, {13, 27}},
+    {{27.2f, 11},
+     {25.2f, 14.5f},
+     {21.5f, 21.5f},
+     {29, 18.5f},
+     {32, 15.2f},
+     {25, 20.5f},
+     {28.5f, 18.2f},
+     {27.5f, 22.2f},
+     {29, 27},
+     {16.5f, 24.5f},
+     {13, 27}},
     // sweep
-    {{15.5f, 11.5f}, {17.5f, 15}, {21, 22}, {21.5f, 18.5f}, {25, 16.5f}, {14, 19.5f}, {12.5f, 25.5f},
-     {27, 25}, {33.5f, 26.2f}, {19, 25.2f}, {25, 27.2f}},
+    {{15.5f, 11.5f},
+     {17.5f, 15},
+     {21, 22},
+     {21.5f, 18.5f},
+     {25, 16.5f},
+     {14, 19.5f},
+     {12.5f, 25.5f},
+     {27, 25},
+     {33.5f, 26.2f},
+     {19, 25.2f},
+     {25, 27.2f}},
 };
 
 } // namespace
 
 int art_add(art_palette &p, art_rgb c) {
   if (p.count >= 256) return 255;
-  for (int i = 0; i < 3; i++) p.rgb[static_cast<size_t>(p.count * 3 + i)] = static_cast<uint8_t>(std::clamp(c[i], 0, 255));
+  for (int i = 0; i < 3; i++)
+    p.rgb[static_cast<size_t>(p.count * 3 + i)] = static_cast<uint8_t>(std::clamp(c[i], 0, 255));
   return p.count++;
 }
 
@@ -108,11 +182,13 @@ std::vector<int> art_add_ramp(art_palette &p, std::initializer_list<art_rgb> sto
   for (int i = 0; i < n; i++) {
     const float t = n > 1 ? static_cast<float>(i) / static_cast<float>(n - 1) : 0;
     const float pos = t * static_cast<float>(s.size() - 1);
-    const size_t a = std::min(static_cast<size_t>(pos), s.size() - 1), b = std::min(a + 1, s.size() - 1);
+    const size_t a = std::min(static_cast<size_t>(pos), s.size() - 1),
+                 b = std::min(a + 1, s.size() - 1);
     const float f = pos - static_cast<float>(a);
     art_rgb c{};
     for (int k = 0; k < 3; k++)
-      c[k] = static_cast<int>(std::lround(static_cast<float>(s[a][k]) * (1 - f) + static_cast<float>(s[b][k]) * f));
+      c[k] = static_cast<int>(
+          std::lround(static_cast<float>(s[a][k]) * (1 - f) + static_cast<float>(s[b][k]) * f));
     out.push_back(art_add(p, c));
   }
   return out;
@@ -120,9 +196,12 @@ std::vector<int> art_add_ramp(art_palette &p, std::initializer_list<art_rgb> sto
 
 const fighter_pose &art_frame(int k) { return frames[static_cast<size_t>(k) % std::size(frames)]; }
 
-void art_draw_fighter(raster &r, const fighter_pose &p, const fighter_look &look, float scale, raster_point at) {
+void art_draw_fighter(raster &r, const fighter_pose &p, const fighter_look &look, float scale,
+                      raster_point at) {
   auto q = [&](raster_point v) { return at + v * scale; };
-  auto line = [&](raster_point a, raster_point b, float w, int c) { raster_line(r, q(a), q(b), w * scale, c); };
+  auto line = [&](raster_point a, raster_point b, float w, int c) {
+    raster_line(r, q(a), q(b), w * scale, c);
+  };
   const raster_point shoulder = p.neck + (p.hip - p.neck) * 0.15f;
   // Toes point forward of the shin, a quarter turn from it.
   auto foot = [&](raster_point knee, raster_point ankle, int c) {
@@ -141,7 +220,8 @@ void art_draw_fighter(raster &r, const fighter_pose &p, const fighter_look &look
   raster_disc(r, q(p.far_hand), 1.8f * scale, look.skin_dark);
 
   const raster_point back = p.head - raster_point{3.0f, 0};
-  if (look.ponytail) line(back + raster_point{0.5f, -1.2f}, back + raster_point{-3.0f, 2.2f}, 2.0f, look.hair);
+  if (look.ponytail)
+    line(back + raster_point{0.5f, -1.2f}, back + raster_point{-3.0f, 2.2f}, 2.0f, look.hair);
   if (look.band != RASTER_EMPTY)
     line(back + raster_point{0.5f, -0.8f}, back + raster_point{-3.2f, 1.0f}, 1.2f, look.band);
 
@@ -150,7 +230,8 @@ void art_draw_fighter(raster &r, const fighter_pose &p, const fighter_look &look
   // The lapels' V and the belt across the waist.
   const raster_point axis = p.hip - p.neck;
   const float alen = std::hypot(axis.x, axis.y);
-  const raster_point across = alen > 0 ? raster_point{-axis.y / alen, axis.x / alen} : raster_point{1, 0};
+  const raster_point across =
+      alen > 0 ? raster_point{-axis.y / alen, axis.x / alen} : raster_point{1, 0};
   line(p.neck + across * 1.2f, p.neck + axis * 0.35f, 1.0f, look.gi_dark);
   const raster_point waist = p.hip - axis * 0.14f;
   line(waist - across * 3.1f, waist + across * 3.1f, 1.8f, look.belt);
@@ -158,14 +239,18 @@ void art_draw_fighter(raster &r, const fighter_pose &p, const fighter_look &look
   // Head: skin, with hair over the top and back.
   const raster_point hc = q(p.head);
   const float hr = 3.2f * scale;
-  for (int y = static_cast<int>(std::floor(hc.y - hr)); y <= static_cast<int>(std::ceil(hc.y + hr)); y++)
-    for (int x = static_cast<int>(std::floor(hc.x - hr)); x <= static_cast<int>(std::ceil(hc.x + hr)); x++) {
-      const float dx = (static_cast<float>(x) + 0.5f - hc.x) / scale, dy = (static_cast<float>(y) + 0.5f - hc.y) / scale;
+  for (int y = static_cast<int>(std::floor(hc.y - hr)); y <= static_cast<int>(std::ceil(hc.y + hr));
+       y++)
+    for (int x = static_cast<int>(std::floor(hc.x - hr));
+         x <= static_cast<int>(std::ceil(hc.x + hr)); x++) {
+      const float dx = (static_cast<float>(x) + 0.5f - hc.x) / scale,
+                  dy = (static_cast<float>(y) + 0.5f - hc.y) / scale;
       if (dx * dx + dy * dy > 3.2f * 3.2f) continue;
       const bool hair = !look.bald && (dy < -1.0f || (dx < -1.2f && dy < 1.6f));
       raster_set(r, x, y, hair ? look.hair : look.skin);
     }
-  if (look.band != RASTER_EMPTY) line(p.head + raster_point{-3.0f, -1.2f}, p.head + raster_point{2.6f, -1.2f}, 1.1f, look.band);
+  if (look.band != RASTER_EMPTY)
+    line(p.head + raster_point{-3.0f, -1.2f}, p.head + raster_point{2.6f, -1.2f}, 1.1f, look.band);
   raster_disc(r, q(p.head + raster_point{1.7f, -0.1f}), 0.55f * scale, look.outline);
 
   // Near side.
@@ -178,7 +263,8 @@ void art_draw_fighter(raster &r, const fighter_pose &p, const fighter_look &look
 }
 
 raster art_frame_cell(const raster &background, const fighter_look &look, int k, bool mirror) {
-  raster cell = raster_crop(background, FIGHTER_CELL_X, FIGHTER_CELL_Y, FIGHTER_CELL_W, FIGHTER_CELL_H);
+  raster cell =
+      raster_crop(background, FIGHTER_CELL_X, FIGHTER_CELL_Y, FIGHTER_CELL_W, FIGHTER_CELL_H);
   raster figure = raster_new(FIGHTER_CELL_W, FIGHTER_CELL_H);
   art_draw_fighter(figure, art_frame(k), look, 1.0f, {0, 0});
   raster_outline(figure, look.outline);
@@ -238,22 +324,22 @@ std::vector<stroke> letter_strokes(char c) {
     s.push_back({{0, 1}, {0.5f, 0}, {1, 1}});
     s.push_back({{0.24f, 0.66f}, {0.76f, 0.66f}});
     break;
-  default:
-    break;
+  default: break;
   }
   return s;
 }
 
 // Draws a word in strokes of the given width into a layer, slanted forward.
-void big_word(raster &layer, const char *word, float x, float y, float letter_w, float narrow_w, float h,
-              float gap, float width, float slant, int colour) {
+void big_word(raster &layer, const char *word, float x, float y, float letter_w, float narrow_w,
+              float h, float gap, float width, float slant, int colour) {
   const float hs = width / 2;
   for (const char *c = word; *c; c++) {
     const float w = *c == 'I' ? narrow_w : letter_w;
     for (const stroke &st : letter_strokes(*c)) {
       stroke mapped;
       for (const raster_point &u : st)
-        mapped.push_back({x + hs + u.x * (w - 2 * hs) + (1 - u.y) * slant, y + hs + u.y * (h - 2 * hs)});
+        mapped.push_back(
+            {x + hs + u.x * (w - 2 * hs) + (1 - u.y) * slant, y + hs + u.y * (h - 2 * hs)});
       raster_polyline(layer, mapped, width, colour);
     }
     x += w + gap;
@@ -266,8 +352,9 @@ art_scene art_title() {
   art_scene s;
   art_palette &p = s.palette;
   const int black = art_add_st(p, 0, 0, 0);
-  const std::vector<int> sky = {art_add_st(p, 0, 0, 2), art_add_st(p, 1, 0, 3), art_add_st(p, 3, 0, 4),
-                                art_add_st(p, 5, 1, 4), art_add_st(p, 7, 2, 3), art_add_st(p, 7, 4, 2)};
+  const std::vector<int> sky = {art_add_st(p, 0, 0, 2), art_add_st(p, 1, 0, 3),
+                                art_add_st(p, 3, 0, 4), art_add_st(p, 5, 1, 4),
+                                art_add_st(p, 7, 2, 3), art_add_st(p, 7, 4, 2)};
   const int sun = art_add_st(p, 7, 6, 3);
   const int hills = art_add_st(p, 2, 0, 3);
   const int grid = art_add_st(p, 5, 1, 5);
@@ -285,7 +372,8 @@ art_scene art_title() {
   // A sun sinking behind the hills, cut by the horizontal bands of a heat haze.
   for (int y = horizon - 44; y < horizon; y++)
     for (int x = 110; x < 210; x++) {
-      const float dx = static_cast<float>(x) + 0.5f - 160, dy = static_cast<float>(y) + 0.5f - horizon;
+      const float dx = static_cast<float>(x) + 0.5f - 160,
+                  dy = static_cast<float>(y) + 0.5f - horizon;
       const int band = (horizon - y);
       const bool cut = band < 24 && (band % 6) < (24 - band) / 6;
       if (dx * dx + dy * dy <= 42 * 42 && !cut) raster_set(r, x, y, sun);
@@ -311,7 +399,8 @@ art_scene art_title() {
 
   // Two fighters in silhouette, rimmed by the sunset.
   fighter_look dark{};
-  dark.outline = dark.skin = dark.skin_dark = dark.hair = dark.gi = dark.gi_dark = dark.belt = black;
+  dark.outline = dark.skin = dark.skin_dark = dark.hair = dark.gi = dark.gi_dark = dark.belt =
+      black;
   dark.ponytail = true;
   raster fighters = raster_new(VSCRN_W, VSCRN_H);
   art_draw_fighter(fighters, art_frame(0), dark, 2.4f, {18, 124});
@@ -339,14 +428,17 @@ art_scene art_title() {
     const float t = (static_cast<float>(y) - top) / height;
     // Chrome: bright above a hard line at the middle, dark rising to gold below.
     float v = t < 0.5f ? 1.0f - t * 0.9f : 0.05f + (t - 0.5f) * 1.2f;
-    if (raster_get(word, x - 1, y - 1) == RASTER_EMPTY) v = 1.0f;
-    else if (raster_get(word, x + 1, y + 1) == RASTER_EMPTY) v = 0.0f;
+    if (raster_get(word, x - 1, y - 1) == RASTER_EMPTY)
+      v = 1.0f;
+    else if (raster_get(word, x + 1, y + 1) == RASTER_EMPTY)
+      v = 0.0f;
     return raster_ramp(metal, v, x, y);
   });
   raster_stamp(shape, word, 0, 0);
   raster_stamp(r, shape, 0, 0);
 
-  const std::vector<int> text_ramp = {shine, shine, gold_light, gold_light, gold, gold, gold_dark, gold_dark};
+  const std::vector<int> text_ramp = {shine, shine, gold_light, gold_light,
+                                      gold,  gold,  gold_dark,  gold_dark};
   centred_text(r, 96, "A TWO-PLAYER FIGHTING SHOWCASE", text_ramp, black);
   const std::vector<int> white_ramp = {white};
   centred_text(r, 187, "PRESS FIRE", white_ramp, black);
@@ -424,8 +516,8 @@ art_scene art_select() {
   art_scene s;
   art_palette &p = s.palette;
   const int black = art_add_st(p, 0, 0, 0);
-  const std::vector<int> night = {art_add_st(p, 0, 0, 1), art_add_st(p, 0, 0, 2), art_add_st(p, 1, 1, 2),
-                                  art_add_st(p, 1, 1, 3)};
+  const std::vector<int> night = {art_add_st(p, 0, 0, 1), art_add_st(p, 0, 0, 2),
+                                  art_add_st(p, 1, 1, 2), art_add_st(p, 1, 1, 3)};
   const int emblem = art_add_st(p, 1, 1, 3);
   const int emblem_edge = art_add_st(p, 2, 2, 4);
   const int rule = art_add_st(p, 3, 2, 5);
@@ -441,7 +533,8 @@ art_scene art_select() {
   raster_stamp(r, q, 0, 0);
   // Two fighters squaring up below it, hardly lighter than the night.
   fighter_look dark{};
-  dark.outline = dark.skin = dark.skin_dark = dark.hair = dark.gi = dark.gi_dark = dark.belt = figure;
+  dark.outline = dark.skin = dark.skin_dark = dark.hair = dark.gi = dark.gi_dark = dark.belt =
+      figure;
   raster pair = raster_new(VSCRN_W, VSCRN_H);
   art_draw_fighter(pair, art_frame(0), dark, 2.0f, {176, 126});
   raster other = raster_new(VSCRN_W, VSCRN_H);
@@ -489,7 +582,8 @@ fighter_look look_of(const fighter_colours &c, int gi, int gi_dark, int belt) {
 }
 
 // Steps down from a stage: treads, risers and a shadow line.
-void stairs(raster &r, int y, int x0, int x1, int count, int spread, int tread, int riser, int shadow) {
+void stairs(raster &r, int y, int x0, int x1, int count, int spread, int tread, int riser,
+            int shadow) {
   for (int i = 0; i < count; i++) {
     const int yy = y + 6 * i, a = x0 - spread * i, b = x1 + spread * i;
     raster_rect(r, a, yy, b - a, 2, tread);
@@ -508,8 +602,9 @@ art_scene art_temple() {
   const int pale = art_add_st(p, 5, 5, 6);
   const int red = art_add_st(p, 6, 1, 1);
   const int red_dark = art_add_st(p, 4, 0, 1);
-  const std::vector<int> sky = {art_add_st(p, 1, 0, 3), art_add_st(p, 2, 1, 4), art_add_st(p, 4, 1, 4),
-                                art_add_st(p, 6, 2, 3), art_add_st(p, 7, 4, 2)};
+  const std::vector<int> sky = {art_add_st(p, 1, 0, 3), art_add_st(p, 2, 1, 4),
+                                art_add_st(p, 4, 1, 4), art_add_st(p, 6, 2, 3),
+                                art_add_st(p, 7, 4, 2)};
   const int stone = art_add_st(p, 3, 3, 4);
   const int stone_dark = art_add_st(p, 1, 1, 2);
   const int sun = art_add_st(p, 7, 6, 3);
@@ -542,11 +637,12 @@ art_scene art_temple() {
       horizon + 4);
   raster_polygon(r, near, stone_dark);
   // Courtyard floor in perspective.
-  raster_vgradient(r, 0, horizon, VSCRN_W, VSCRN_H - horizon, std::vector<int>{stone_dark, stone}, 0,
-                   1);
+  raster_vgradient(r, 0, horizon, VSCRN_W, VSCRN_H - horizon, std::vector<int>{stone_dark, stone},
+                   0, 1);
   for (int i = 1; i < 8; i++) {
     const float f = static_cast<float>(i) / 8;
-    raster_rect(r, 0, horizon + static_cast<int>(f * f * (VSCRN_H - horizon)), VSCRN_W, 1, stone_dark);
+    raster_rect(r, 0, horizon + static_cast<int>(f * f * (VSCRN_H - horizon)), VSCRN_W, 1,
+                stone_dark);
   }
   for (int i = -10; i <= 10; i++)
     raster_line(r, {150.0f + static_cast<float>(i) * 12, static_cast<float>(horizon)},
@@ -573,8 +669,10 @@ art_scene art_temple() {
     raster_rect(r, cx - w / 2 - 5, 15, w + 10, 1, stone_dark);
     // Banners hanging inside the gate.
     const float bx = cx < 160 ? static_cast<float>(cx + 18) : static_cast<float>(cx - 34);
-    raster_polygon(r, std::vector<raster_point>{{bx, 10}, {bx + 16, 10}, {bx + 16, 62}, {bx + 8, 54}, {bx, 62}},
-                   red);
+    raster_polygon(
+        r,
+        std::vector<raster_point>{{bx, 10}, {bx + 16, 10}, {bx + 16, 62}, {bx + 8, 54}, {bx, 62}},
+        red);
     raster_rect(r, static_cast<int>(bx) + 13, 10, 3, 50, red_dark);
     raster_disc(r, {bx + 8, 28}, 4, sun);
     raster_disc(r, {bx + 8, 28}, 2, red_dark);
@@ -595,8 +693,8 @@ art_scene art_court() {
   const int blue = art_add_st(p, 2, 3, 7);
   const int blue_dark = art_add_st(p, 1, 1, 4);
   const int white = art_add_st(p, 7, 7, 7);
-  const std::vector<int> sky = {art_add_st(p, 0, 0, 1), art_add_st(p, 0, 1, 2), art_add_st(p, 1, 1, 3),
-                                art_add_st(p, 1, 2, 4)};
+  const std::vector<int> sky = {art_add_st(p, 0, 0, 1), art_add_st(p, 0, 1, 2),
+                                art_add_st(p, 1, 1, 3), art_add_st(p, 1, 2, 4)};
   const int roof_dark = art_add_st(p, 2, 1, 2);
   const int roof = art_add_st(p, 4, 2, 3);
   const int lamp = art_add_st(p, 7, 5, 1);
@@ -624,16 +722,22 @@ art_scene art_court() {
     }
   // Pagodas on the skyline: stacked roofs with upturned eaves.
   auto pagoda = [&](float cx, float base, int tiers, float width) {
-    raster_rect(r, static_cast<int>(cx - width * 0.3f), static_cast<int>(base - 10.0f * tiers), static_cast<int>(width * 0.6f),
-                10 * tiers + 20, roof_dark);
+    raster_rect(r, static_cast<int>(cx - width * 0.3f), static_cast<int>(base - 10.0f * tiers),
+                static_cast<int>(width * 0.6f), 10 * tiers + 20, roof_dark);
     for (int t = 0; t < tiers; t++) {
-      const float y = base - 10.0f * static_cast<float>(t), w = width * (1 - 0.18f * static_cast<float>(t));
-      raster_polygon(r, std::vector<raster_point>{{cx - w / 2 - 3, y - 4}, {cx - w / 4, y - 9}, {cx + w / 4, y - 9},
-                                                  {cx + w / 2 + 3, y - 4}, {cx + w / 2 - 2, y - 2}, {cx - w / 2 + 2, y - 2}},
+      const float y = base - 10.0f * static_cast<float>(t),
+                  w = width * (1 - 0.18f * static_cast<float>(t));
+      raster_polygon(r,
+                     std::vector<raster_point>{{cx - w / 2 - 3, y - 4},
+                                               {cx - w / 4, y - 9},
+                                               {cx + w / 4, y - 9},
+                                               {cx + w / 2 + 3, y - 4},
+                                               {cx + w / 2 - 2, y - 2},
+                                               {cx - w / 2 + 2, y - 2}},
                      people.black);
     }
-    raster_line(r, {cx, base - 10.0f * static_cast<float>(tiers) - 8}, {cx, base - 10.0f * static_cast<float>(tiers) - 18},
-                1.2f, people.black);
+    raster_line(r, {cx, base - 10.0f * static_cast<float>(tiers) - 8},
+                {cx, base - 10.0f * static_cast<float>(tiers) - 18}, 1.2f, people.black);
   };
   pagoda(40, 92, 4, 44);
   pagoda(100, 96, 2, 36);
@@ -646,9 +750,12 @@ art_scene art_court() {
     raster_rect(r, 0, y, VSCRN_W, 2, roof);
     for (int x = (row % 2) * 4; x < VSCRN_W; x += 8) raster_rect(r, x, y, 1, 4, roof_dark);
   }
-  raster_polygon(r, std::vector<raster_point>{{-4, 102}, {324, 102}, {324, 108}, {-4, 108}}, people.black);
-  raster_polygon(r, std::vector<raster_point>{{-4, 98}, {10, 103}, {10, 108}, {-4, 108}}, people.black);
-  raster_polygon(r, std::vector<raster_point>{{324, 98}, {310, 103}, {310, 108}, {324, 108}}, people.black);
+  raster_polygon(r, std::vector<raster_point>{{-4, 102}, {324, 102}, {324, 108}, {-4, 108}},
+                 people.black);
+  raster_polygon(r, std::vector<raster_point>{{-4, 98}, {10, 103}, {10, 108}, {-4, 108}},
+                 people.black);
+  raster_polygon(r, std::vector<raster_point>{{324, 98}, {310, 103}, {310, 108}, {324, 108}},
+                 people.black);
   // The hall below: dark wall, lit paper windows, lanterns.
   raster_rect(r, 0, 108, VSCRN_W, 92, roof_dark);
   for (int wx = 18; wx < VSCRN_W; wx += 62) {
@@ -685,11 +792,18 @@ art_scene art_harbour() {
   kesh.band = red;
   s.looks = {voss, kesh};
 
-  const std::vector<int> sky =
-      art_add_ramp(p, {{22, 18, 64}, {70, 36, 104}, {160, 64, 112}, {236, 112, 84}, {255, 176, 92}, {255, 226, 160}},
-                   64);
-  const std::vector<int> sea = art_add_ramp(p, {{120, 70, 110}, {60, 40, 96}, {24, 24, 64}, {8, 10, 30}}, 40);
-  const std::vector<int> sunlight = art_add_ramp(p, {{255, 160, 80}, {255, 214, 140}, {255, 250, 220}}, 12);
+  const std::vector<int> sky = art_add_ramp(p,
+                                            {{22, 18, 64},
+                                             {70, 36, 104},
+                                             {160, 64, 112},
+                                             {236, 112, 84},
+                                             {255, 176, 92},
+                                             {255, 226, 160}},
+                                            64);
+  const std::vector<int> sea =
+      art_add_ramp(p, {{120, 70, 110}, {60, 40, 96}, {24, 24, 64}, {8, 10, 30}}, 40);
+  const std::vector<int> sunlight =
+      art_add_ramp(p, {{255, 160, 80}, {255, 214, 140}, {255, 250, 220}}, 12);
   const std::vector<int> wood = art_add_ramp(p, {{40, 22, 16}, {104, 64, 40}, {176, 120, 76}}, 16);
   const std::vector<int> city = art_add_ramp(p, {{30, 16, 44}, {52, 28, 70}}, 4);
   const int window = art_add(p, {255, 210, 110});
@@ -702,7 +816,8 @@ art_scene art_harbour() {
   for (int i = 0; i < 7; i++) {
     const float y = 14.0f + static_cast<float>(i) * 8 + rnd.unit() * 4, x = rnd.unit() * 300;
     const float len = 40 + rnd.unit() * 70;
-    const int c = sky[static_cast<size_t>(std::clamp(static_cast<int>((y / horizon) * 64) + 14, 0, 63))];
+    const int c =
+        sky[static_cast<size_t>(std::clamp(static_cast<int>((y / horizon) * 64) + 14, 0, 63))];
     raster_line(r, {x, y}, {x + len, y}, 2.5f, c);
     raster_line(r, {x + 10, y - 2}, {x + len * 0.6f, y - 2}, 2.0f, c);
   }
@@ -711,7 +826,8 @@ art_scene art_harbour() {
   for (int x = 0; x < 130;) {
     const int w = 6 + rnd.below(10), h = 4 + rnd.below(14);
     raster_rect(r, x, horizon - h, w, h, city[static_cast<size_t>(rnd.below(4))]);
-    if (h > 8 && rnd.below(2)) raster_set(r, x + 2 + rnd.below(w - 3), horizon - h + 3 + rnd.below(h - 5), window);
+    if (h > 8 && rnd.below(2))
+      raster_set(r, x + 2 + rnd.below(w - 3), horizon - h + 3 + rnd.below(h - 5), window);
     x += w;
   }
   raster_rect(r, 280, horizon - 26, 6, 26, city[1]);
@@ -730,14 +846,17 @@ art_scene art_harbour() {
   }
   // The pier: deck surface, its edge, posts going into the water.
   raster_polygon(r, std::vector<raster_point>{{64, 85}, {256, 85}, {266, 92}, {54, 92}}, wood[10]);
-  for (int x = 58; x < 264; x += 9) raster_line(r, {static_cast<float>(x) + (x - 160) * -0.05f, 85}, {static_cast<float>(x), 92}, 1, wood[7]);
+  for (int x = 58; x < 264; x += 9)
+    raster_line(r, {static_cast<float>(x) + (x - 160) * -0.05f, 85}, {static_cast<float>(x), 92}, 1,
+                wood[7]);
   raster_rect(r, 54, 92, 212, 5, wood[4]);
   raster_rect(r, 54, 92, 212, 1, wood[13]);
   for (int x = 60; x < 266; x += 34) {
     raster_rect(r, x, 97, 5, 40, wood[2]);
     raster_rect(r, x, 97, 1, 40, wood[6]);
     // Its reflection, broken by the waves.
-    for (int y = 137; y < 160; y += 2) raster_rect(r, x + static_cast<int>(2 * std::sin(y * 0.8f)), y, 5, 1, sea[30]);
+    for (int y = 137; y < 160; y += 2)
+      raster_rect(r, x + static_cast<int>(2 * std::sin(y * 0.8f)), y, 5, 1, sea[30]);
   }
   // Lamp posts at both ends.
   for (int lx : {70, 250}) {
@@ -764,10 +883,13 @@ art_scene art_mesa() {
   ryna.ponytail = true;
   s.looks = {ryna};
 
-  const std::vector<int> sky = art_add_ramp(p, {{36, 64, 150}, {84, 132, 206}, {176, 204, 232}, {236, 224, 208}}, 48);
+  const std::vector<int> sky =
+      art_add_ramp(p, {{36, 64, 150}, {84, 132, 206}, {176, 204, 232}, {236, 224, 208}}, 48);
   const std::vector<int> haze = art_add_ramp(p, {{150, 120, 150}, {190, 150, 150}}, 6);
-  const std::vector<int> rock = art_add_ramp(p, {{70, 24, 16}, {150, 58, 30}, {214, 110, 56}, {246, 170, 100}}, 40);
-  const std::vector<int> sand = art_add_ramp(p, {{236, 196, 140}, {206, 150, 96}, {150, 92, 56}}, 32);
+  const std::vector<int> rock =
+      art_add_ramp(p, {{70, 24, 16}, {150, 58, 30}, {214, 110, 56}, {246, 170, 100}}, 40);
+  const std::vector<int> sand =
+      art_add_ramp(p, {{236, 196, 140}, {206, 150, 96}, {150, 92, 56}}, 32);
   const int sun = art_add(p, {255, 252, 232});
   const int cactus = art_add(p, {46, 88, 44});
   const int cactus_dark = art_add(p, {24, 52, 28});
@@ -789,16 +911,22 @@ art_scene art_mesa() {
   for (int d = 0; d < 5; d++) {
     const float base = 90.0f + static_cast<float>(d) * 24;
     for (int x = 0; x < VSCRN_W; x++) {
-      const float y = base + 5 * std::sin(static_cast<float>(x) * 0.03f + static_cast<float>(d) * 2);
-      for (int k = 0; k < 3; k++) raster_set(r, x, static_cast<int>(y) + k, sand[static_cast<size_t>(std::max(0, static_cast<int>((y - horizon) / 128 * 32) - 6 + k))]);
+      const float y =
+          base + 5 * std::sin(static_cast<float>(x) * 0.03f + static_cast<float>(d) * 2);
+      for (int k = 0; k < 3; k++)
+        raster_set(r, x, static_cast<int>(y) + k,
+                   sand[static_cast<size_t>(
+                       std::max(0, static_cast<int>((y - horizon) / 128 * 32) - 6 + k))]);
     }
   }
   // The mesa: flat sunlit top, striped cliffs shaded away from the sun.
-  const raster mesa = polygon_mask({{96, 85}, {206, 85}, {214, 92}, {232, 140}, {250, 200}, {52, 200}, {74, 140}, {90, 92}});
+  const raster mesa = polygon_mask(
+      {{96, 85}, {206, 85}, {214, 92}, {232, 140}, {250, 200}, {52, 200}, {74, 140}, {90, 92}});
   paint(r, mesa, [&](int x, int y) {
     if (y < 90) return rock[static_cast<size_t>(36 + (x % 7 == 0 ? -4 : 0))];
     const float across = (static_cast<float>(x) - 52) / 198;
-    const float band = std::sin((static_cast<float>(y) + 3 * std::sin(static_cast<float>(x) * 0.08f)) * 0.55f);
+    const float band =
+        std::sin((static_cast<float>(y) + 3 * std::sin(static_cast<float>(x) * 0.08f)) * 0.55f);
     const float v = 0.75f - across * 0.5f + band * 0.12f - static_cast<float>(y - 90) / 600;
     return raster_ramp(rock, v, x, y);
   });
@@ -827,8 +955,9 @@ art_scene art_forge() {
   const int grey = art_add_st(p, 4, 4, 5);
   const int green = art_add_st(p, 2, 5, 2);
   const int green_dark = art_add_st(p, 1, 3, 1);
-  const std::vector<int> fire = {art_add_st(p, 3, 0, 0), art_add_st(p, 5, 1, 0), art_add_st(p, 7, 3, 0),
-                                 art_add_st(p, 7, 6, 1), art_add_st(p, 7, 7, 5)};
+  const std::vector<int> fire = {art_add_st(p, 3, 0, 0), art_add_st(p, 5, 1, 0),
+                                 art_add_st(p, 7, 3, 0), art_add_st(p, 7, 6, 1),
+                                 art_add_st(p, 7, 7, 5)};
   const int wall = art_add_st(p, 1, 1, 1);
   const int brick = art_add_st(p, 2, 1, 1);
   const int iron = art_add_st(p, 2, 2, 3);
@@ -845,7 +974,8 @@ art_scene art_forge() {
     for (int x = 0; x < VSCRN_W; x++) {
       const int row = y / 8;
       const bool mortar = y % 8 == 7 || (x + (row % 2) * 10) % 20 == 19;
-      const float glow = std::max(0.0f, 1 - std::hypot(static_cast<float>(x) - 150, static_cast<float>(y) - 70) / 150);
+      const float glow = std::max(
+          0.0f, 1 - std::hypot(static_cast<float>(x) - 150, static_cast<float>(y) - 70) / 150);
       int c = mortar ? people.black : (glow + raster_dither(x, y) * 0.6f > 0.75f ? fire[0] : brick);
       if (!mortar && glow < 0.2f && raster_dither(x, y) > 0.5f + glow * 2) c = wall;
       raster_set(r, x, y, c);
@@ -863,7 +993,8 @@ art_scene art_forge() {
     if (v == 1) v = RASTER_EMPTY;
   raster_stamp(r, ring, 0, 0);
   paint(r, arch, [&](int x, int y) {
-    const float flame = std::sin(static_cast<float>(x) * 0.35f) * 6 + std::sin(static_cast<float>(x) * 0.9f + 1) * 3;
+    const float flame = std::sin(static_cast<float>(x) * 0.35f) * 6 +
+                        std::sin(static_cast<float>(x) * 0.9f + 1) * 3;
     const float t = std::clamp((static_cast<float>(y) - 20 + flame) / 66, 0.0f, 1.0f);
     return raster_ramp(fire, t, x, y);
   });
@@ -873,12 +1004,26 @@ art_scene art_forge() {
   raster_polygon(r, std::vector<raster_point>{{60, 85}, {240, 85}, {256, 94}, {44, 94}}, grey);
   raster_rect(r, 44, 94, 212, 8, iron);
   raster_rect(r, 44, 94, 212, 1, white);
-  for (int x = 64; x < 240; x += 22) raster_line(r, {static_cast<float>(x), 85}, {static_cast<float>(x) + (x - 150) * 0.1f, 94}, 1, iron);
+  for (int x = 64; x < 240; x += 22)
+    raster_line(r, {static_cast<float>(x), 85}, {static_cast<float>(x) + (x - 150) * 0.1f, 94}, 1,
+                iron);
   stairs(r, 102, 44, 256, 8, 5, grey, iron, people.black);
   // Chains and an anvil at the sides.
   for (int cx : {20, 300})
-    for (int y = 0; y < 70; y += 4) raster_rect(r, cx - (y / 4) % 2, y, 2 + (y / 4) % 2 * 2, 3, iron);
-  raster_polygon(r, std::vector<raster_point>{{4, 136}, {40, 136}, {34, 142}, {24, 144}, {24, 156}, {32, 160}, {8, 160}, {16, 156}, {16, 144}, {8, 142}}, iron);
+    for (int y = 0; y < 70; y += 4)
+      raster_rect(r, cx - (y / 4) % 2, y, 2 + (y / 4) % 2 * 2, 3, iron);
+  raster_polygon(r,
+                 std::vector<raster_point>{{4, 136},
+                                           {40, 136},
+                                           {34, 142},
+                                           {24, 144},
+                                           {24, 156},
+                                           {32, 160},
+                                           {8, 160},
+                                           {16, 156},
+                                           {16, 144},
+                                           {8, 142}},
+                 iron);
   raster_rect(r, 4, 136, 36, 1, grey);
   s.picture = std::move(r);
   return s;

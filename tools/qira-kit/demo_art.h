@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-
 using art_rgb = std::array<int, 3>;
 
 // A palette filled entry by entry; indices are handed out in order.
@@ -34,7 +33,7 @@ struct fighter_look {
   int gi = 0;
   int gi_dark = 0;
   int belt = 0;
-  int band = RASTER_EMPTY;  // headband, if any
+  int band = RASTER_EMPTY; // headband, if any
   bool ponytail = false;
   bool bald = false;
 };
@@ -52,7 +51,8 @@ constexpr int ART_MOVES = 4;
 const fighter_pose &art_frame(int k);
 
 // The fighter in pose p, scaled about the cell's corner and placed at `at`.
-void art_draw_fighter(raster &r, const fighter_pose &p, const fighter_look &look, float scale, raster_point at);
+void art_draw_fighter(raster &r, const fighter_pose &p, const fighter_look &look, float scale,
+                      raster_point at);
 // One frame: the background's attack cell with the outlined fighter on it,
 // mirrored (facing left) for player 2.
 raster art_frame_cell(const raster &background, const fighter_look &look, int k, bool mirror);

@@ -14,14 +14,16 @@ bool encode_index_colours(std::span<const uint8_t> rgb, int width, int height, k
   uint32_t last = 0xFFFFFFFF;
   uint8_t last_index = 0;
   for (size_t i = 0; i < n; i++) {
-    uint32_t c = static_cast<uint32_t>(rgb[3 * i]) << 16 | static_cast<uint32_t>(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
+    uint32_t c = static_cast<uint32_t>(rgb[3 * i]) << 16 |
+                 static_cast<uint32_t>(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
     if (c != last) {
       auto it = index.find(c);
       if (it == index.end()) {
         if (index.size() == 256) {
           std::unordered_set<uint32_t> all;
           for (size_t j = 0; j < n; j++)
-            all.insert(static_cast<uint32_t>(rgb[3 * j]) << 16 | static_cast<uint32_t>(rgb[3 * j + 1]) << 8 | rgb[3 * j + 2]);
+            all.insert(static_cast<uint32_t>(rgb[3 * j]) << 16 |
+                       static_cast<uint32_t>(rgb[3 * j + 1]) << 8 | rgb[3 * j + 2]);
           error = "too many colours: " + std::to_string(all.size()) +
                   " distinct colours, and an indexed picture holds at most 256; " + encode_way_out;
           return false;
@@ -73,7 +75,8 @@ int encode_palette_count(const kit_picture &pic) {
 }
 
 bool encode_check(const kit_picture &pic, std::string &error) {
-  if (pic.width <= 0 || pic.height <= 0 || pic.pixels.size() != static_cast<size_t>(pic.width) * static_cast<size_t>(pic.height)) {
+  if (pic.width <= 0 || pic.height <= 0 ||
+      pic.pixels.size() != static_cast<size_t>(pic.width) * static_cast<size_t>(pic.height)) {
     error = "the picture has no size or its pixels do not match its size";
     return false;
   }

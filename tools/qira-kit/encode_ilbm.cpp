@@ -39,7 +39,8 @@ bool encode_ilbm(const kit_picture &pic, kit_bytes &out, std::string &error) {
   kit_bytes cmap(pic.palette.begin(), pic.palette.begin() + 3 * colours);
 
   kit_bytes body;
-  for (unsigned y = 0; y < h; y++) encode_packbits(&pic.pixels[static_cast<size_t>(y) * w], w, body);
+  for (unsigned y = 0; y < h; y++)
+    encode_packbits(&pic.pixels[static_cast<size_t>(y) * w], w, body);
 
   kit_bytes chunks = {'P', 'B', 'M', ' '};
   ilbm_chunk(chunks, "BMHD", bmhd);

@@ -18,10 +18,10 @@ bool encode_pcx(const kit_picture &pic, kit_bytes &out, std::string &error) {
   encode_le16(out, 72);    // dots per inch
   encode_le16(out, 72);
   out.insert(out.end(), pic.palette.begin(), pic.palette.begin() + 48); // 16-colour table
-  out.push_back(0);        // reserved
-  out.push_back(1);        // one plane
-  encode_le16(out, w);     // bytes per line
-  encode_le16(out, 1);     // colour palette
+  out.push_back(0);                                                     // reserved
+  out.push_back(1);                                                     // one plane
+  encode_le16(out, w);                                                  // bytes per line
+  encode_le16(out, 1);                                                  // colour palette
   out.resize(128, 0);
 
   for (unsigned y = 0; y < h; y++) {

@@ -45,7 +45,8 @@ void png_job_write(png_structp png, png_bytep data, size_t n) {
 void png_job_flush(png_structp) {}
 
 bool png_job_decode(png_job *job) {
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, job, png_job_error, png_job_warning);
+  png_structp png =
+      png_create_read_struct(PNG_LIBPNG_VER_STRING, job, png_job_error, png_job_warning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
   if (!info) {
@@ -61,7 +62,8 @@ bool png_job_decode(png_job *job) {
   png_read_info(png, info);
   job->width = png_get_image_width(png, info);
   job->height = png_get_image_height(png, info);
-  if (uint64_t(job->width) * job->height > uint64_t(ANYPIC_MAX_PIXELS)) png_error(png, "picture too large");
+  if (uint64_t(job->width) * job->height > uint64_t(ANYPIC_MAX_PIXELS))
+    png_error(png, "picture too large");
   job->colour_type = png_get_color_type(png, info);
   job->bit_depth = png_get_bit_depth(png, info);
   if (job->colour_type == PNG_COLOR_TYPE_PALETTE) {
@@ -132,7 +134,9 @@ bool decode_png_rgba(std::span<const uint8_t> file, kit_rgba &rgba, kit_png_info
     std::memcpy(&rgba.px[4 * i], &job.palette[3 * static_cast<size_t>(k)], 3);
     rgba.px[4 * i + 3] = job.alpha[k];
   }
-  if (indexed) *indexed = {static_cast<int>(job.width), static_cast<int>(job.height), std::move(job.data), job.palette};
+  if (indexed)
+    *indexed = {static_cast<int>(job.width), static_cast<int>(job.height), std::move(job.data),
+                job.palette};
   return true;
 }
 
@@ -149,10 +153,10 @@ bool decode_png(std::span<const uint8_t> file, kit_picture &pic, std::string &er
 namespace {
 
 // Rows of `rowbytes` bytes from data; a palette only for paletted pictures.
-bool png_job_encode(png_job *job, int width, int height, int colour_type,
-                           const uint8_t *data, size_t rowbytes, const kit_picture *paletted,
-                           int colours) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, job, png_job_error, png_job_warning);
+bool png_job_encode(png_job *job, int width, int height, int colour_type, const uint8_t *data,
+                    size_t rowbytes, const kit_picture *paletted, int colours) {
+  png_structp png =
+      png_create_write_struct(PNG_LIBPNG_VER_STRING, job, png_job_error, png_job_warning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
   if (!info) {
@@ -164,13 +168,15 @@ bool png_job_encode(png_job *job, int width, int height, int colour_type,
     return false;
   }
   png_set_write_fn(png, job, png_job_write, png_job_flush);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, colour_type,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+               colour_type, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
   png_color plte[256];
   if (paletted) {
     const auto &pal = paletted->palette;
     for (int i = 0; i < colours; i++)
-      plte[i] = {pal[static_cast<size_t>(3 * i)], pal[static_cast<size_t>(3 * i + 1)], pal[static_cast<size_t>(3 * i + 2)]};
+      plte[i] = {pal[static_cast<size_t>(3 * i)], pal[static_cast<size_t>(3 * i + 1)],
+                 pal[static_cast<size_t>(3 * i + 2)]};
     png_set_PLTE(png, info, plte, colours);
   }
   png_write_info(png, info);
@@ -198,15 +204,16 @@ bool encode_png(const kit_picture &pic, kit_bytes &out, std::string &error) {
 
 bool encode_png_rgba(int width, int height, std::span<const uint8_t> rgba, kit_bytes &out,
                      std::string &error) {
-  if (width <= 0 || height <= 0 || rgba.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 4) {
+  if (width <= 0 || height <= 0 ||
+      rgba.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 4) {
     error = "picture has no size or the wrong number of pixels";
     return false;
   }
   out.clear();
   png_job job;
   job.out = &out;
-  if (!png_job_encode(&job, width, height, PNG_COLOR_TYPE_RGB_ALPHA, rgba.data(), static_cast<size_t>(width) * 4,
-                      nullptr, 0)) {
+  if (!png_job_encode(&job, width, height, PNG_COLOR_TYPE_RGB_ALPHA, rgba.data(),
+                      static_cast<size_t>(width) * 4, nullptr, 0)) {
     error = job.message;
     return false;
   }

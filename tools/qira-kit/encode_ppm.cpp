@@ -50,7 +50,8 @@ bool decode_ppm(std::span<const uint8_t> f, kit_picture &pic, std::string &error
   }
   size_t pos = 2;
   long w = 0, h = 0, maxval = 0;
-  if (!ppm_number(f, pos, w) || !ppm_number(f, pos, h) || !ppm_number(f, pos, maxval) || pos >= f.size()) {
+  if (!ppm_number(f, pos, w) || !ppm_number(f, pos, h) || !ppm_number(f, pos, maxval) ||
+      pos >= f.size()) {
     error = "damaged PPM header";
     return false;
   }

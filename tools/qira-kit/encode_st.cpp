@@ -13,13 +13,16 @@ const uint8_t st_levels[8] = {0, 36, 73, 109, 146, 182, 219, 255};
 unsigned st_level(uint8_t c) {
   unsigned best = 0;
   for (unsigned k = 1; k < 8; k++)
-    if (std::abs(static_cast<int>(c) - st_levels[k]) < std::abs(static_cast<int>(c) - st_levels[best])) best = k;
+    if (std::abs(static_cast<int>(c) - st_levels[k]) <
+        std::abs(static_cast<int>(c) - st_levels[best]))
+      best = k;
   return best;
 }
 
 uint16_t st_word(const kit_picture &pic, int i) {
-  return static_cast<uint16_t>(st_level(pic.palette[3 * i]) << 8 | st_level(pic.palette[3 * i + 1]) << 4 |
-                  st_level(pic.palette[3 * i + 2]));
+  return static_cast<uint16_t>(st_level(pic.palette[3 * i]) << 8 |
+                               st_level(pic.palette[3 * i + 1]) << 4 |
+                               st_level(pic.palette[3 * i + 2]));
 }
 
 // The picture as 16 colour registers and 64000 register numbers.
@@ -32,7 +35,8 @@ bool st_prepare(const kit_picture &pic, const char *format, st_picture &st, std:
   if (!encode_check(pic, error)) return false;
   if (pic.width != 320 || pic.height != 200) {
     char msg[160];
-    std::snprintf(msg, sizeof msg, "%s pictures are 320x200; this one is %dx%d", format, pic.width, pic.height);
+    std::snprintf(msg, sizeof msg, "%s pictures are 320x200; this one is %dx%d", format, pic.width,
+                  pic.height);
     error = msg;
     return false;
   }
@@ -93,7 +97,8 @@ std::vector<std::string> encode_st_merges(const kit_picture &pic) {
   for (int i = 0; i < 256; i++) {
     if (!used[static_cast<size_t>(i)]) continue;
     const uint32_t rgb = static_cast<uint32_t>(pic.palette[3 * i]) << 16 |
-                         static_cast<uint32_t>(pic.palette[3 * i + 1]) << 8 | pic.palette[3 * i + 2];
+                         static_cast<uint32_t>(pic.palette[3 * i + 1]) << 8 |
+                         pic.palette[3 * i + 2];
     auto &group = by_word[st_word(pic, i)];
     bool seen = false;
     for (uint32_t c : group) seen |= c == rgb;
@@ -178,7 +183,8 @@ bool encode_pc1(const kit_picture &pic, kit_bytes &out, std::string &error) {
     for (int p = 0; p < 4; p++) {
       uint8_t plane[40];
       for (int g = 0; g < 20; g++) {
-        uint16_t w = st_plane_word(&st.pixels[static_cast<size_t>(y) * 320 + static_cast<size_t>(g) * 16], p);
+        uint16_t w = st_plane_word(
+            &st.pixels[static_cast<size_t>(y) * 320 + static_cast<size_t>(g) * 16], p);
         plane[2 * g] = static_cast<uint8_t>(w >> 8);
         plane[2 * g + 1] = static_cast<uint8_t>(w);
       }

@@ -33,8 +33,10 @@ int kit_icon(std::span<char *const> args) {
           for (int c = 0; c < 3; c++) sum[c] += art.palette.rgb[static_cast<size_t>(v * 3 + c)];
           filled++;
         }
-      uint8_t *px = &rgba[(static_cast<size_t>(y) * static_cast<size_t>(n) + static_cast<size_t>(x)) * 4];
-      for (int c = 0; c < 3; c++) px[c] = static_cast<uint8_t>(filled ? (sum[c] + filled / 2) / filled : 0);
+      uint8_t *px =
+          &rgba[(static_cast<size_t>(y) * static_cast<size_t>(n) + static_cast<size_t>(x)) * 4];
+      for (int c = 0; c < 3; c++)
+        px[c] = static_cast<uint8_t>(filled ? (sum[c] + filled / 2) / filled : 0);
       px[3] = static_cast<uint8_t>((filled * 255 + fine * fine / 2) / (fine * fine));
     }
   kit_bytes png;

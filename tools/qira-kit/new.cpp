@@ -46,11 +46,12 @@ int kit_new(std::span<char *const> args) {
   for (int p = 0; p < 2; p++) {
     sheets[p] = sheet_template(bg, true);
     for (int k = 0; k < 2; k++) {
-      const raster cell = art_frame_cell(arena.picture, arena.looks[static_cast<size_t>(p)], k, p == 1);
+      const raster cell =
+          art_frame_cell(arena.picture, arena.looks[static_cast<size_t>(p)], k, p == 1);
       for (int y = 0; y < cell.height; y++)
         for (int x = 0; x < cell.width; x++)
-          sheets[p].pixels[static_cast<size_t>(fighter_frame_y(k) + y) * VSCRN_W + fighter_frame_x(k) + x] =
-              static_cast<uint8_t>(raster_get(cell, x, y));
+          sheets[p].pixels[static_cast<size_t>(fighter_frame_y(k) + y) * VSCRN_W +
+                           fighter_frame_x(k) + x] = static_cast<uint8_t>(raster_get(cell, x, y));
     }
   }
   const kit_picture files[] = {raster_picture(title.picture, title.palette.rgb),

@@ -45,9 +45,7 @@ kit_format_entry kit_find(const std::string &path) {
 
 } // namespace
 
-const char *kit_format(const std::string &path) {
-  return kit_find(path).name;
-}
+const char *kit_format(const std::string &path) { return kit_find(path).name; }
 
 namespace {
 
@@ -75,7 +73,8 @@ bool kit_read(const std::string &path, kit_picture &out, std::string &error) {
   if (format && (!std::strcmp(format, "PNG") || !std::strcmp(format, "PPM"))) {
     bytes_file file;
     if (!kit_read_bytes(path, file, error)) return false;
-    return !std::strcmp(format, "PNG") ? decode_png(file.span(), out, error) : decode_ppm(file.span(), out, error);
+    return !std::strcmp(format, "PNG") ? decode_png(file.span(), out, error)
+                                       : decode_ppm(file.span(), out, error);
   }
   // Everything else exactly as the game loads it.
   std::array<uint8_t, 768> palette{};
@@ -89,7 +88,9 @@ bool kit_read(const std::string &path, kit_picture &out, std::string &error) {
   out.height = c->height;
   out.pixels.resize(static_cast<size_t>(c->width) * static_cast<size_t>(c->height));
   for (int y = 0; y < c->height; y++)
-    std::memcpy(&out.pixels[static_cast<size_t>(y) * static_cast<size_t>(c->width)], c->pixels + static_cast<size_t>(y) * static_cast<size_t>(c->pitch), static_cast<size_t>(c->width));
+    std::memcpy(&out.pixels[static_cast<size_t>(y) * static_cast<size_t>(c->width)],
+                c->pixels + static_cast<size_t>(y) * static_cast<size_t>(c->pitch),
+                static_cast<size_t>(c->width));
   out.palette = palette;
   canvas_free(c);
   return true;
@@ -98,7 +99,8 @@ bool kit_read(const std::string &path, kit_picture &out, std::string &error) {
 bool kit_write(const std::string &path, const kit_picture &pic, std::string &error) {
   const kit_format_entry f = kit_find(path);
   if (!f.name) {
-    error = "unknown picture format for " + path + " (use .pi1 .pc1 .neo .lbm .ilbm .pcx .png .ppm)";
+    error =
+        "unknown picture format for " + path + " (use .pi1 .pc1 .neo .lbm .ilbm .pcx .png .ppm)";
     return false;
   }
   kit_bytes data;

@@ -28,18 +28,15 @@ struct preview_inks {
 // nearest entries.
 preview_inks choose_inks(const kit_set_view &v, std::array<uint8_t, 768> &palette) {
   std::array<bool, 256> used{};
-  for (uint8_t p : v.background.pixels)
-    used[p] = true;
+  for (uint8_t p : v.background.pixels) used[p] = true;
   for (const auto &frames : v.frames)
     for (const kit_picture &f : frames)
-      for (uint8_t p : f.pixels)
-        used[p] = true;
+      for (uint8_t p : f.pixels) used[p] = true;
   const uint8_t want[4][3] = {{24, 24, 32}, {255, 255, 255}, {255, 0, 0}, {255, 255, 0}};
   int got[4];
   int free_entry = 255;
   for (int i = 0; i < 4; i++) {
-    while (free_entry >= 0 && used[static_cast<size_t>(free_entry)])
-      free_entry--;
+    while (free_entry >= 0 && used[static_cast<size_t>(free_entry)]) free_entry--;
     if (free_entry >= 0) {
       std::memcpy(&palette[3 * static_cast<size_t>(free_entry)], want[i], 3);
       got[i] = free_entry--;
@@ -50,8 +47,7 @@ preview_inks choose_inks(const kit_set_view &v, std::array<uint8_t, 768> &palett
       long d = 0;
       for (int c = 0; c < 3; c++)
         d += static_cast<long>(palette[3 * k + c] - want[i][c]) * (palette[3 * k + c] - want[i][c]);
-      if (best < 0 || d < best)
-        best = d, got[i] = k;
+      if (best < 0 || d < best) best = d, got[i] = k;
     }
   }
   return {got[0], got[1], got[2], got[3]};
@@ -66,15 +62,12 @@ std::vector<std::pair<std::string, bool>> text_lines(std::span<const check_findi
       size_t cut = rest.size();
       if (cut > static_cast<size_t>(TEXT_COLUMNS)) {
         cut = rest.rfind(' ', static_cast<size_t>(TEXT_COLUMNS));
-        if (cut == std::string::npos || cut == 0)
-          cut = static_cast<size_t>(TEXT_COLUMNS);
+        if (cut == std::string::npos || cut == 0) cut = static_cast<size_t>(TEXT_COLUMNS);
       }
       lines.emplace_back(rest.substr(0, cut), f.problem);
       rest.erase(0, cut);
-      while (!rest.empty() && rest[0] == ' ')
-        rest.erase(0, 1);
-      if (!rest.empty())
-        rest.insert(0, "  ");
+      while (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
+      if (!rest.empty()) rest.insert(0, "  ");
     }
   }
   return lines;
@@ -110,7 +103,8 @@ kit_picture preview_draw(const kit_set_view &v, std::span<const check_finding> f
   const int blocks = static_cast<int>(v.frames[0].size() / 2 + v.frames[1].size() / 2);
   const auto lines = text_lines(findings);
   const int rows = (blocks + BLOCKS_PER_ROW - 1) / BLOCKS_PER_ROW;
-  const int height = VSCRN_H + MARGIN + rows * BLOCK_H + static_cast<int>(lines.size()) * LABEL_H + MARGIN;
+  const int height =
+      VSCRN_H + MARGIN + rows * BLOCK_H + static_cast<int>(lines.size()) * LABEL_H + MARGIN;
   raster r = raster_new(VSCRN_W, height, inks.paper);
   for (int y = 0; y < VSCRN_H; y++)
     for (int x = 0; x < VSCRN_W; x++)
@@ -126,17 +120,14 @@ kit_picture preview_draw(const kit_set_view &v, std::span<const check_finding> f
       for (int y = 0; y < f.height; y++)
         for (int x = 0; x < f.width; x++)
           raster_set(r, at.x + x, at.y + y, f.pixels[static_cast<size_t>(y) * f.width + x]);
-      if (k % 2)
-        continue;
+      if (k % 2) continue;
       char label[32];
       std::snprintf(label, sizeof label, "P%d pair %zu", p + 1, k / 2);
       raster_text(r, at.x, at.y - LABEL_H, label, ink);
     }
   for (const check_finding &f : findings) {
-    if (f.player < 0 || f.player > 1 || f.pair < 0)
-      continue;
-    if (static_cast<size_t>(2 * f.pair) >= v.frames[static_cast<size_t>(f.player)].size())
-      continue;
+    if (f.player < 0 || f.player > 1 || f.pair < 0) continue;
+    if (static_cast<size_t>(2 * f.pair) >= v.frames[static_cast<size_t>(f.player)].size()) continue;
     const preview_xy b = block_at(block_index(v, f.player, f.pair));
     frame_rect(r, b.x - 2, b.y - 2, BLOCK_W + 4, BLOCK_H - 2, f.problem ? inks.mark : inks.outline);
   }
@@ -147,8 +138,7 @@ kit_picture preview_draw(const kit_set_view &v, std::span<const check_finding> f
     y += LABEL_H;
   }
   kit_picture one = raster_picture(r, palette);
-  if (scale <= 1)
-    return one;
+  if (scale <= 1) return one;
   kit_picture out{one.width * scale, one.height * scale, {}, one.palette};
   out.pixels.resize(static_cast<size_t>(out.width) * out.height);
   for (int yy = 0; yy < out.height; yy++)

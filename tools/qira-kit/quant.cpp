@@ -20,10 +20,10 @@ bool is_transparent(const kit_rgba &in, size_t i) { return in.px[4 * i + 3] < KI
 void account(kit_map_stats &s, const kit_rgba &in, size_t i, const uint8_t *c) {
   const uint8_t *p = &in.px[4 * i];
   const int dr = p[0] - c[0], dg = p[1] - c[1], db = p[2] - c[2];
-  if (!dr && !dg && !db)
-    return;
+  if (!dr && !dg && !db) return;
   s.inexact++;
-  const int d = static_cast<int>(std::lround(std::sqrt(static_cast<double>(dr * dr + dg * dg + db * db))));
+  const int d =
+      static_cast<int>(std::lround(std::sqrt(static_cast<double>(dr * dr + dg * dg + db * db))));
   if (d > s.worst) {
     s.worst = d;
     s.worst_from = {p[0], p[1], p[2]};
@@ -59,8 +59,7 @@ bool run_liq(const kit_rgba &in, std::vector<uint8_t> &px, int colours,
     error = "cannot set up the colour quantizer for this picture";
     return false;
   }
-  for (const liq_color &c : fixed)
-    liq_image_add_fixed_color(img.get(), c);
+  for (const liq_color &c : fixed) liq_image_add_fixed_color(img.get(), c);
   liq_result *raw = nullptr;
   if (liq_image_quantize(img.get(), attr.get(), &raw) != LIQ_OK) {
     error = "the colour quantizer failed";
@@ -84,9 +83,9 @@ int nearest(const std::array<uint8_t, 768> &palette, int count, const uint8_t *c
   for (int k = 0; k < count; k++) {
     const int dr = c[0] - palette[3 * k], dg = c[1] - palette[3 * k + 1];
     const int db = c[2] - palette[3 * k + 2];
-    const long d = static_cast<long>(dr) * dr + static_cast<long>(dg) * dg + static_cast<long>(db) * db;
-    if (best_d < 0 || d < best_d)
-      best = k, best_d = d;
+    const long d =
+        static_cast<long>(dr) * dr + static_cast<long>(dg) * dg + static_cast<long>(db) * db;
+    if (best_d < 0 || d < best_d) best = k, best_d = d;
   }
   return best;
 }
@@ -113,10 +112,8 @@ bool kit_map_palette(const kit_rgba &in, const std::array<uint8_t, 768> &palette
   for (int k = 0; k < count; k++) {
     const liq_color c{palette[3 * k], palette[3 * k + 1], palette[3 * k + 2], 255};
     bool seen = false;
-    for (const liq_color &f : fixed)
-      seen |= f.r == c.r && f.g == c.g && f.b == c.b;
-    if (seen)
-      continue;
+    for (const liq_color &f : fixed) seen |= f.r == c.r && f.g == c.g && f.b == c.b;
+    if (seen) continue;
     fixed.push_back(c);
     index_of.push_back(k);
   }
@@ -134,8 +131,7 @@ bool kit_map_palette(const kit_rgba &in, const std::array<uint8_t, 768> &palette
     const uint8_t c[3] = {pal.entries[e].r, pal.entries[e].g, pal.entries[e].b};
     to_ours[e] = nearest(palette, count, c);
   }
-  if (fixed.size() < 2)
-    to_ours[0] = index_of.empty() ? 0 : index_of[0];
+  if (fixed.size() < 2) to_ours[0] = index_of.empty() ? 0 : index_of[0];
   out.assign(n, 0);
   for (size_t i = 0; i < n; i++) {
     if (is_transparent(in, i)) {
@@ -159,19 +155,16 @@ bool kit_reduce(const kit_rgba &in, int colours, kit_picture &out, kit_map_stats
   std::vector<uint8_t> px = opaque_copy(in, true);
   std::vector<uint8_t> liq_index;
   liq_palette pal{};
-  if (!run_liq(in, px, colours, {}, liq_index, pal, error))
-    return false;
+  if (!run_liq(in, px, colours, {}, liq_index, pal, error)) return false;
   const size_t n = static_cast<size_t>(in.width) * static_cast<size_t>(in.height);
   bool any_transparent = false;
-  for (size_t i = 0; i < n && !any_transparent; i++)
-    any_transparent = is_transparent(in, i);
+  for (size_t i = 0; i < n && !any_transparent; i++) any_transparent = is_transparent(in, i);
   // Colour 0 stays black for the transparent pixels; the opaque entries follow.
   out = {in.width, in.height, std::vector<uint8_t>(n, 0), {}};
   std::array<int, 256> to_ours{};
   int used = any_transparent ? 1 : 0;
   for (unsigned e = 0; e < pal.count; e++) {
-    if (pal.entries[e].a < KIT_ALPHA_OPAQUE)
-      continue;
+    if (pal.entries[e].a < KIT_ALPHA_OPAQUE) continue;
     out.palette[3 * static_cast<size_t>(used)] = pal.entries[e].r;
     out.palette[3 * static_cast<size_t>(used) + 1] = pal.entries[e].g;
     out.palette[3 * static_cast<size_t>(used) + 2] = pal.entries[e].b;

@@ -27,7 +27,8 @@ void raster_rect(raster &r, int x, int y, int width, int height, int colour) {
   const int x0 = std::max(x, 0), y0 = std::max(y, 0);
   const int x1 = std::min(x + width, r.width), y1 = std::min(y + height, r.height);
   for (int yy = y0; yy < y1; yy++)
-    for (int xx = x0; xx < x1; xx++) r.px[static_cast<size_t>(yy) * r.width + xx] = static_cast<int16_t>(colour);
+    for (int xx = x0; xx < x1; xx++)
+      r.px[static_cast<size_t>(yy) * r.width + xx] = static_cast<int16_t>(colour);
 }
 
 void raster_polygon(raster &r, std::span<const raster_point> points, int colour) {
@@ -54,14 +55,17 @@ void raster_polygon(raster &r, std::span<const raster_point> points, int colour)
     for (size_t i = 0; i + 1 < xs.size(); i += 2) {
       const int xa = std::max(0, static_cast<int>(std::ceil(xs[i] - 0.5f)));
       const int xb = std::min(r.width - 1, static_cast<int>(std::ceil(xs[i + 1] - 0.5f)) - 1);
-      for (int x = xa; x <= xb; x++) r.px[static_cast<size_t>(y) * r.width + x] = static_cast<int16_t>(colour);
+      for (int x = xa; x <= xb; x++)
+        r.px[static_cast<size_t>(y) * r.width + x] = static_cast<int16_t>(colour);
     }
   }
 }
 
 void raster_disc(raster &r, raster_point c, float radius, int colour) {
-  const int x0 = static_cast<int>(std::floor(c.x - radius)), x1 = static_cast<int>(std::ceil(c.x + radius));
-  const int y0 = static_cast<int>(std::floor(c.y - radius)), y1 = static_cast<int>(std::ceil(c.y + radius));
+  const int x0 = static_cast<int>(std::floor(c.x - radius)),
+            x1 = static_cast<int>(std::ceil(c.x + radius));
+  const int y0 = static_cast<int>(std::floor(c.y - radius)),
+            y1 = static_cast<int>(std::ceil(c.y + radius));
   for (int y = y0; y <= y1; y++)
     for (int x = x0; x <= x1; x++) {
       const float dx = static_cast<float>(x) + 0.5f - c.x, dy = static_cast<float>(y) + 0.5f - c.y;
@@ -88,7 +92,8 @@ void raster_line(raster &r, raster_point a, raster_point b, float width, int col
 }
 
 void raster_polyline(raster &r, std::span<const raster_point> points, float width, int colour) {
-  for (size_t i = 0; i + 1 < points.size(); i++) raster_line(r, points[i], points[i + 1], width, colour);
+  for (size_t i = 0; i + 1 < points.size(); i++)
+    raster_line(r, points[i], points[i + 1], width, colour);
 }
 
 float raster_dither(int x, int y) {
@@ -104,11 +109,13 @@ int raster_ramp(std::span<const int> ramp, float t, int x, int y) {
   return ramp[static_cast<size_t>(std::min<int>(i, static_cast<int>(ramp.size()) - 1))];
 }
 
-void raster_vgradient(raster &r, int x, int y, int width, int height, std::span<const int> ramp, float t0,
-                      float t1) {
+void raster_vgradient(raster &r, int x, int y, int width, int height, std::span<const int> ramp,
+                      float t0, float t1) {
   for (int yy = 0; yy < height; yy++) {
-    const float t = height > 1 ? t0 + (t1 - t0) * static_cast<float>(yy) / static_cast<float>(height - 1) : t0;
-    for (int xx = 0; xx < width; xx++) raster_set(r, x + xx, y + yy, raster_ramp(ramp, t, x + xx, y + yy));
+    const float t =
+        height > 1 ? t0 + (t1 - t0) * static_cast<float>(yy) / static_cast<float>(height - 1) : t0;
+    for (int xx = 0; xx < width; xx++)
+      raster_set(r, x + xx, y + yy, raster_ramp(ramp, t, x + xx, y + yy));
   }
 }
 
@@ -139,7 +146,8 @@ raster raster_mirror(const raster &r) {
   raster m = r;
   for (int y = 0; y < r.height; y++)
     for (int x = 0; x < r.width; x++)
-      m.px[static_cast<size_t>(y) * r.width + x] = r.px[static_cast<size_t>(y) * r.width + (r.width - 1 - x)];
+      m.px[static_cast<size_t>(y) * r.width + x] =
+          r.px[static_cast<size_t>(y) * r.width + (r.width - 1 - x)];
   return m;
 }
 
@@ -159,7 +167,8 @@ void raster_text(raster &r, int x, int y, const char *text, std::span<const int>
       const int colour = ramp[std::min<size_t>(static_cast<size_t>(row), ramp.size() - 1)];
       for (int bit = 0; bit < 8; bit++)
         if (bits & (0x80 >> bit))
-          raster_rect(r, x + (static_cast<int>(i) * 8 + bit) * scale, y + row * scale, scale, scale, colour);
+          raster_rect(r, x + (static_cast<int>(i) * 8 + bit) * scale, y + row * scale, scale, scale,
+                      colour);
     }
   }
 }
@@ -174,6 +183,7 @@ kit_picture raster_picture(const raster &r, const std::array<uint8_t, 768> &pale
   pic.height = r.height;
   pic.palette = palette;
   pic.pixels.resize(r.px.size());
-  for (size_t i = 0; i < r.px.size(); i++) pic.pixels[i] = r.px[i] == RASTER_EMPTY ? 0 : static_cast<uint8_t>(r.px[i]);
+  for (size_t i = 0; i < r.px.size(); i++)
+    pic.pixels[i] = r.px[i] == RASTER_EMPTY ? 0 : static_cast<uint8_t>(r.px[i]);
   return pic;
 }

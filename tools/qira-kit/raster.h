@@ -52,7 +52,8 @@ raster raster_crop(const raster &r, int x, int y, int width, int height);
 
 // Text in the game's 8x8 font, each pixel a scale x scale block; every glyph
 // row r in colour ramp[min(r, ramp.size() - 1)].
-void raster_text(raster &r, int x, int y, const char *text, std::span<const int> ramp, int scale = 1);
+void raster_text(raster &r, int x, int y, const char *text, std::span<const int> ramp,
+                 int scale = 1);
 int raster_text_width(const char *text, int scale = 1);
 
 // The picture, empty pixels as colour 0.

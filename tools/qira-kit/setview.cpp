@@ -24,10 +24,8 @@ struct cwd_guard {
   cwd_guard(const cwd_guard &) = delete;
   cwd_guard &operator=(const cwd_guard &) = delete;
   ~cwd_guard() {
-    if (fd < 0)
-      return;
-    if (fchdir(fd) != 0)
-      std::perror("qira-kit: returning to the starting folder");
+    if (fd < 0) return;
+    if (fchdir(fd) != 0) std::perror("qira-kit: returning to the starting folder");
     close(fd);
   }
 };
@@ -37,9 +35,11 @@ struct canvas_deleter {
 };
 
 kit_picture picture_of(const canvas &c, const std::array<uint8_t, 768> &palette) {
-  kit_picture pic{c.width, c.height, std::vector<uint8_t>(static_cast<size_t>(c.width) * c.height), palette};
+  kit_picture pic{c.width, c.height, std::vector<uint8_t>(static_cast<size_t>(c.width) * c.height),
+                  palette};
   for (int y = 0; y < c.height; y++)
-    std::memcpy(&pic.pixels[static_cast<size_t>(y) * c.width], c.pixels + static_cast<size_t>(y) * c.pitch, static_cast<size_t>(c.width));
+    std::memcpy(&pic.pixels[static_cast<size_t>(y) * c.width],
+                c.pixels + static_cast<size_t>(y) * c.pitch, static_cast<size_t>(c.width));
   return pic;
 }
 
@@ -50,7 +50,8 @@ kit_picture kit_crop(const kit_picture &pic, int x, int y, int w, int h) {
   for (int yy = 0; yy < h; yy++)
     for (int xx = 0; xx < w; xx++)
       if (x + xx >= 0 && x + xx < pic.width && y + yy >= 0 && y + yy < pic.height)
-        out.pixels[static_cast<size_t>(yy) * w + xx] = pic.pixels[static_cast<size_t>(y + yy) * pic.width + x + xx];
+        out.pixels[static_cast<size_t>(yy) * w + xx] =
+            pic.pixels[static_cast<size_t>(y + yy) * pic.width + x + xx];
   return out;
 }
 
@@ -68,8 +69,7 @@ bool kit_set_load(const std::string &dat_path, kit_set_view &view, std::string &
   fightset_discover(".", &report);
   int index = -1;
   for (size_t i = 0; i < report.files.size(); i++)
-    if (report.files[i] == file)
-      index = static_cast<int>(i);
+    if (report.files[i] == file) index = static_cast<int>(i);
   if (index < 0) {
     fightset_clear();
     error = "the game reads no set from " + file +
@@ -87,8 +87,7 @@ bool kit_set_load(const std::string &dat_path, kit_set_view &view, std::string &
   bool ok = true;
   for (int p = 0; p < 2 && ok; p++) {
     const fighter_def &d = set.fighters[p];
-    if (!std::strcmp(d.picture, "-") || d.pairs <= 0)
-      continue;
+    if (!std::strcmp(d.picture, "-") || d.pairs <= 0) continue;
     const char *msg = nullptr;
     if (!anypic_load(d.picture, screen.get(), nullptr, &msg)) {
       error = std::string(d.picture) + " does not load: " + (msg ? msg : "no reason given");
@@ -111,8 +110,7 @@ bool kit_set_load(const std::string &dat_path, kit_set_view &view, std::string &
     view.background = picture_of(*screen, palette);
     view.palette_entries = anypic_format_is_st(anypic_format_of(set.background)) ? 16 : 256;
     for (auto &frames : view.frames)
-      for (kit_picture &f : frames)
-        f.palette = palette;
+      for (kit_picture &f : frames) f.palette = palette;
   }
   fightset_clear();
   return ok;

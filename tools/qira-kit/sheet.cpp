@@ -26,8 +26,7 @@ int nearest_entry(const kit_picture &pic, int count, int r, int g, int b) {
     const long d = static_cast<long>(pic.palette[3 * k] - r) * (pic.palette[3 * k] - r) +
                    static_cast<long>(pic.palette[3 * k + 1] - g) * (pic.palette[3 * k + 1] - g) +
                    static_cast<long>(pic.palette[3 * k + 2] - b) * (pic.palette[3 * k + 2] - b);
-    if (best_d < 0 || d < best_d)
-      best = k, best_d = d;
+    if (best_d < 0 || d < best_d) best = k, best_d = d;
   }
   return best;
 }
@@ -41,14 +40,12 @@ bool read_rgba(const char *path, kit_rgba &out, std::string &error) {
   const char *format = kit_format(path);
   if (format && !std::strcmp(format, "PNG")) {
     bytes_file file;
-    if (!kit_read_bytes(path, file, error))
-      return false;
+    if (!kit_read_bytes(path, file, error)) return false;
     kit_png_info info;
     return decode_png_rgba(file.span(), out, info, nullptr, error);
   }
   kit_picture pic;
-  if (!kit_read(path, pic, error))
-    return false;
+  if (!kit_read(path, pic, error)) return false;
   out = kit_rgba_of(pic);
   return true;
 }
@@ -58,7 +55,8 @@ kit_rgba rgba_crop(const kit_rgba &in, int x, int y, int w, int h) {
   h = std::min(h, in.height - y);
   kit_rgba out{w, h, std::vector<uint8_t>(static_cast<size_t>(w) * h * 4)};
   for (int yy = 0; yy < h; yy++)
-    std::memcpy(&out.px[static_cast<size_t>(yy) * w * 4], &in.px[(static_cast<size_t>(y + yy) * in.width + x) * 4],
+    std::memcpy(&out.px[static_cast<size_t>(yy) * w * 4],
+                &in.px[(static_cast<size_t>(y + yy) * in.width + x) * 4],
                 static_cast<size_t>(w) * 4);
   return out;
 }
@@ -73,19 +71,18 @@ int usage() {
 } // namespace
 
 kit_picture sheet_template(const kit_picture &bg, bool grid) {
-  kit_picture sheet{VSCRN_W, VSCRN_H, std::vector<uint8_t>(static_cast<size_t>(VSCRN_W) * VSCRN_H, 0),
-                    bg.palette};
+  kit_picture sheet{VSCRN_W, VSCRN_H,
+                    std::vector<uint8_t>(static_cast<size_t>(VSCRN_W) * VSCRN_H, 0), bg.palette};
   const kit_picture cell =
       kit_crop(bg, FIGHTER_CELL_X, FIGHTER_CELL_Y, FIGHTER_CELL_W, FIGHTER_CELL_H);
   for (int k = 0; k < FIGHTER_FRAMES_MAX; k++)
     for (int y = 0; y < FIGHTER_CELL_H; y++)
-      std::memcpy(&sheet.pixels[static_cast<size_t>(fighter_frame_y(k) + y) * VSCRN_W + fighter_frame_x(k)],
-                  &cell.pixels[static_cast<size_t>(y) * FIGHTER_CELL_W], FIGHTER_CELL_W);
-  if (!grid)
-    return sheet;
+      std::memcpy(
+          &sheet.pixels[static_cast<size_t>(fighter_frame_y(k) + y) * VSCRN_W + fighter_frame_x(k)],
+          &cell.pixels[static_cast<size_t>(y) * FIGHTER_CELL_W], FIGHTER_CELL_W);
+  if (!grid) return sheet;
   raster r = raster_new(VSCRN_W, VSCRN_H);
-  for (size_t i = 0; i < sheet.pixels.size(); i++)
-    r.px[i] = sheet.pixels[i];
+  for (size_t i = 0; i < sheet.pixels.size(); i++) r.px[i] = sheet.pixels[i];
   const int count = encode_palette_count(bg) < 16 ? 16 : encode_palette_count(bg);
   const int light = nearest_entry(bg, count, 255, 255, 255),
             dark = nearest_entry(bg, count, 0, 0, 0);
@@ -95,8 +92,7 @@ kit_picture sheet_template(const kit_picture &bg, bool grid) {
   const int ink[] = {light};
   for (int row = 0; row <= SHEET_ROWS; row++) {
     raster_rect(r, right, row * FIGHTER_CELL_H, VSCRN_W - right, 1, light);
-    if (row == SHEET_ROWS)
-      continue;
+    if (row == SHEET_ROWS) continue;
     const std::string first = std::to_string(row * FIGHTER_SHEET_COLUMNS);
     raster_text(r, right + 2, row * FIGHTER_CELL_H + 11, first.c_str(), ink);
   }
@@ -121,8 +117,7 @@ int kit_sheet(std::span<char *const> args) {
     else
       files.push_back(args[i]);
   }
-  if (!bg_path || (template_out ? !files.empty() : files.size() < 2))
-    return usage();
+  if (!bg_path || (template_out ? !files.empty() : files.size() < 2)) return usage();
   kit_picture bg;
   std::string error;
   if (!kit_read(bg_path, bg, error)) {
@@ -168,15 +163,14 @@ int kit_sheet(std::span<char *const> args) {
       return 1;
     }
     inexact += stats.inexact;
-    if (stats.worst > worst.worst)
-      worst = stats;
+    if (stats.worst > worst.worst) worst = stats;
     // Transparent pixels keep the background's cell beneath them.
     const kit_rgba &f = frames[k];
     for (int y = 0; y < f.height; y++)
       for (int x = 0; x < f.width; x++)
         if (f.px[(static_cast<size_t>(y) * f.width + x) * 4 + 3] >= KIT_ALPHA_OPAQUE)
-          sheet
-              .pixels[static_cast<size_t>(fighter_frame_y(static_cast<int>(k)) + y) * VSCRN_W + fighter_frame_x(static_cast<int>(k)) + x] =
+          sheet.pixels[static_cast<size_t>(fighter_frame_y(static_cast<int>(k)) + y) * VSCRN_W +
+                       fighter_frame_x(static_cast<int>(k)) + x] =
               idx[static_cast<size_t>(y) * f.width + x];
   }
   if (!kit_write(out, sheet, error)) {
