@@ -1,31 +1,12 @@
-// The font table and text output: its bytes, glyph placement, colour ramps and the canvas edges.
+// Text output: glyph placement, colour ramps and the canvas edges.
 #include "canvas/text.h"
-#include "canvas/vga-8x8.h"
-#include "support/test_files.h"
 #include <algorithm>
 #include <climits>
-#include <cstdio>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
-using namespace std::string_literals;
-
 namespace {
-
-TEST(Font, TableDigestAndSampleGlyphs) {
-  test_temp_dir dir;
-  std::ofstream(dir.file("font"), std::ios::binary)
-      .write(reinterpret_cast<const char *>(vga_8x8), 2048);
-  std::unique_ptr<FILE, int (*)(FILE *)> sum(popen(("sha256sum " + dir.file("font")).c_str(), "r"),
-                                             pclose);
-  char digest[65] = {};
-  EXPECT_EQ(sum ? std::fread(digest, 1, 64, sum.get()) : 0u, 64u);
-  EXPECT_STREQ(digest, "0b679d3a8ed3917a950daa5f97af613dd8235741efe1c8989888a594ee8d60dc");
-}
 
 // A 320x24 canvas of exactly its own bytes: AddressSanitizer reports any write off it.
 struct text_canvas {
