@@ -1,16 +1,12 @@
 // The display: mode choice, window sizes, switching and presentation through every
-// scaler; palette conversions, files and hand-over to SDL.
-#include "input/mouse.h"
+// scaler, and the palette's hand-over to SDL.
 #include "support/test_support.h"
 #include "video/draw_pane.h"
 #include "video/graphics.h"
 #include "video/palette.h"
 #include <algorithm>
 #include <array>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <numeric>
 #include <vector>
 
 TEST(Graphics, ModeAndWindowChoice) {
@@ -125,57 +121,10 @@ TEST(Graphics, Display) {
         << sz[0] << "x" << sz[1];
     expect_presented();
   }
-  for (const auto &p : {std::array{191, 183, 0, 0}, {194, 187, 1, 1}, {831, 583, 319, 199}}) {
-    SDL_WarpMouse(Uint16(p[0]), Uint16(p[1]));
-    mouse_update(); // at 2x with margins 192 and 184
-    EXPECT_EQ(std::pair(mouse_x, mouse_y), std::pair(p[2], p[3])) << p[0] << "," << p[1];
-  }
-  palette_set_color(42, 10, 20, 30); // the display only
-  const SDL_Color *v = sdl_vscrn->format->palette->colors, *d = sdl_rscrn->format->palette->colors;
-  EXPECT_EQ(std::tuple(d[255].r, d[255].g, d[255].b, d[42].g, d[41].b, v[42].g),
-            std::tuple(255, 255, 255, 20, pal[125], pal[127])); // kept through every mode set
+  const SDL_Color *d = sdl_rscrn->format->palette->colors;
+  EXPECT_EQ(std::tuple(d[255].r, d[255].g, d[255].b, d[41].b),
+            std::tuple(255, 255, 255, pal[125])); // kept through every mode set
   test_display_close();
   graphics_update(); // nothing to present to: must not crash
   draw_pane(0, 0, 10, 10, 1);
-}
-
-using pal_buf = std::array<uint8_t, PALETTE_BYTES>;
-
-TEST(Palette, AdjustNormalizeAndFiles) {
-  pal_buf a, n;
-  std::iota(a.begin(), a.end(), uint8_t(0));
-  n = a;
-  palette_adjust(a.data()); // 8 bits to 6 and back
-  palette_normalize(n.data());
-  EXPECT_TRUE(a[255] == 63 && a[5] == 1 && n[63] == 252 && n[1] == 4);
-  test_temp_dir dir;
-  pal_buf before, p{};
-  std::iota(before.begin(), before.end(), uint8_t(5));
-  palette_save(before.data(), dir.file("game.pal").c_str());
-  palette_load(p.data(), dir.file("game.pal").c_str());
-  EXPECT_EQ(p, before);
-  EXPECT_EQ(std::filesystem::file_size(dir.file("game.pal")), 768u);
-  const struct {
-    void (*load)(uint8_t *, const char *);
-    size_t size, from;
-  } files[] = {
-      {palette_load, 0, 0},
-      {palette_loadfrom_ilbm, 0, 0},
-      {palette_loadfrom_pcx, 0, 0}, // missing
-      {palette_load, 100, 0},       // a short file replaces only the bytes it has
-      {palette_loadfrom_ilbm, 900, 48},
-      {palette_loadfrom_pcx, 2000, 2000 - 768},
-      {palette_loadfrom_pcx, 300, 0}, // shorter than the table: the seek fails, reading starts at 0
-  };
-  for (const auto &f : files) {
-    const std::string name = dir.file(std::to_string(f.size));
-    std::vector<char> data(f.size);
-    std::iota(data.begin(), data.end(), char(f.size));
-    if (f.size) std::ofstream(name, std::ios::binary).write(data.data(), std::streamsize(f.size));
-    p = before;
-    f.load(p.data(), name.c_str());
-    for (size_t i = 0; i < p.size(); i++)
-      ASSERT_EQ(p[i], f.from + i < f.size ? uint8_t(data[f.from + i]) : before[i])
-          << f.size << " bytes, at " << i;
-  }
 }
