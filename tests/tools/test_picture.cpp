@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace fs = std::filesystem;
 using bytes = std::vector<uint8_t>;
@@ -35,40 +36,27 @@ static const kit_picture grey = picture(
 
 TEST(KitPicture, EveryFormatReadsBackTheSamePixelsAndPalette) {
   test_temp_dir dir;
-  const struct {
-    const kit_picture &pic;
-    const char *name;
-    uintmax_t size = 0;
-  } cases[] = {{st, "a.pi1", 32034},
-               {st, "a.PC1"},
-               {st, "a.neo", 32128},
-               {st, "a.lbm"},
-               {st, "a.ilbm"},
-               {st, "a.pcx"},
-               {st, "a.png"},
-               {wide, "w.lbm"},
-               {wide, "w.pcx"},
-               {wide, "w.png"},
-               {wide, "w.ppm", 14 + 101 * 37 * 3},
-               {grey, "g.neo", 32128}};
-  for (const auto &k : cases) {
-    SCOPED_TRACE(k.name);
+  // Pictures by their name's first letter; sizes of the fixed-size formats.
+  const std::map<std::string, uintmax_t> sizes = {
+      {"a.pi1", 32034}, {"a.neo", 32128}, {"g.neo", 32128}, {"w.ppm", 14 + 101 * 37 * 3}};
+  for (const char *name : {"a.pi1", "a.PC1", "a.neo", "a.lbm", "a.ilbm", "a.pcx", "a.png", "w.lbm",
+                           "w.pcx", "w.png", "w.ppm", "g.neo"}) {
+    SCOPED_TRACE(name);
+    const kit_picture &pic = name[0] == 'a' ? st : name[0] == 'w' ? wide : grey;
     std::string error;
     kit_picture back;
-    ASSERT_TRUE(kit_write(dir.file(k.name), k.pic, error)) << error;
-    ASSERT_TRUE(kit_read(dir.file(k.name), back, error)) << error;
-    ASSERT_TRUE(back.width == k.pic.width && back.height == k.pic.height);
-    EXPECT_EQ(k.size ? fs::file_size(dir.file(k.name)) : 0, k.size);
-    // PPM keeps only colours, and the ST only its levels: each pixel's colour, and index 0 staying
-    // 0.
-    bool rounded = &k.pic == &grey;
-    bool exact = !rounded && !std::string(k.name).ends_with("ppm");
-    EXPECT_TRUE(!exact || (back.pixels == k.pic.pixels && back.palette == k.pic.palette));
+    ASSERT_TRUE(kit_write(dir.file(name), pic, error) && kit_read(dir.file(name), back, error))
+        << error;
+    ASSERT_TRUE(back.width == pic.width && back.height == pic.height);
+    EXPECT_TRUE(!sizes.contains(name) || fs::file_size(dir.file(name)) == sizes.at(name));
+    // PPM keeps only colours, and the ST only its levels: each pixel's colour, and 0 stays 0.
+    const bool rounded = &pic == &grey, exact = !rounded && !std::string(name).ends_with("ppm");
+    EXPECT_TRUE(!exact || (back.pixels == pic.pixels && back.palette == pic.palette));
     int wrong = 0;
     for (size_t i = 0; i < back.pixels.size(); i++) {
-      wrong += (k.pic.pixels[i] == 0) != (back.pixels[i] == 0);
+      wrong += (pic.pixels[i] == 0) != (back.pixels[i] == 0);
       for (size_t c = 0; c < 3; c++) {
-        uint8_t want = k.pic.palette[3 * k.pic.pixels[i] + c];
+        uint8_t want = pic.palette[3 * pic.pixels[i] + c];
         wrong += back.palette[3 * back.pixels[i] + c] !=
                  (rounded ? st_level[(want * 2 + 36) / 73] : want); // nearest
       }
