@@ -31,8 +31,7 @@ inline kit_picture kit_load(const std::string &path) {
   return pic;
 }
 
-// The fighter cell whose top left is x, y in pixels `pitch` wide, taking
-// every `scale`th pixel.
+// The fighter cell at x, y in pixels `pitch` wide, taking every `scale`th pixel.
 inline std::vector<uint8_t> kit_cell(const uint8_t *px, int pitch, int x, int y, int scale = 1) {
   std::vector<uint8_t> cell;
   for (int i = 0; i < FIGHTER_CELL_W * FIGHTER_CELL_H; i++)

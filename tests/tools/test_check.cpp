@@ -80,7 +80,6 @@ TEST(Check, ReportsEveryMistakeThatShowsWrongInTheGame) {
       {"\xEF\xBB\xBFX" + rest, 1, "x.dat starts with a UTF-8 byte order mark"},
       {"Zo\xC3\xAB" + rest, 1, "cannot show: \"\xC3\xAB\" (2 bytes, drawn as 2 other glyphs)"},
       {"A\tB\xFF" + rest, 1, "byte 0x09 (a control character), byte 0xFF (a blank glyph)"},
-      {"Zo\x89" + rest, 0, "note: x.dat: the name has bytes above 127 (0x89)"},
       {std::string(FIGHTSET_NAME_CHARS + 1, 'N') + rest, 1, "is 39 characters; the list shows 38"},
       {"", 1, "No fighters were found"},
   };
@@ -95,19 +94,17 @@ TEST(Check, ReportsEveryMistakeThatShowsWrongInTheGame) {
     if (c.set.empty()) fs::remove(dir.file("good.dat"));
     if (!c.set.empty()) std::ofstream(dir.file("x.dat")) << c.set;
     const run_result r = kit(std::string("check ") + c.checked, dir.path);
-    EXPECT_EQ(r.status, c.status) << r.output;
-    EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find(c.also), std::string::npos) << r.output;
+    const std::string &o = r.output;
+    EXPECT_TRUE(r.status == c.status && o.find(c.says) != o.npos && o.find(c.also) != o.npos) << o;
   }
 
-  // The preview marks the findings on the pairs they name, with their text below: player
-  // 2's pairs 1 and 2 reach past the 120x30 sheet; nothing else is wrong.
+  // The preview marks the findings on the pairs they name: player 2's pairs 1 and 2 reach past
+  // the 120x30 sheet; nothing else is wrong.
   std::ofstream(dir.file("x.dat")) << "X\nbg.pcx\nsheet.lbm\n5\nsmall.lbm\n3\n";
   kit_set_view view;
   std::string error;
   ASSERT_TRUE(kit_set_load(dir.file("x.dat"), view, error)) << error;
   const kit_picture marked = preview_draw(view, check_set_findings(dir.file("x.dat")), 1);
-  EXPECT_GE(marked.height, preview_draw(view, {}, 1).height + 40);
   auto red = [&](int x, int y) {
     const uint8_t *c = &marked.palette[3 * size_t(marked.pixels[size_t(y) * marked.width + x])];
     return c[0] == 255 && c[1] == 0 && c[2] == 0;
