@@ -3,7 +3,6 @@
 #include "qira-kit/picture.h"
 #include "shell/glob.h"
 #include "support/test_support.h"
-#include <array>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
@@ -19,9 +18,7 @@ inline run_result kit(const std::string &args, const std::string &in = ".") {
   run_result r;
   FILE *p = popen(("cd '" + in + "' && '" QIRA_KIT_PATH "' " + args + " 2>&1").c_str(), "r");
   if (!p) return r;
-  std::array<char, 4096> buf;
-  for (size_t n; (n = std::fread(buf.data(), 1, buf.size(), p)) > 0;)
-    r.output.append(buf.data(), n);
+  for (int ch; (ch = std::fgetc(p)) != EOF;) r.output += char(ch);
   const int w = pclose(p);
   r.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
   return r;
@@ -34,8 +31,7 @@ inline kit_picture kit_load(const std::string &path) {
   return pic;
 }
 
-// The fighter cell whose top left is x, y in pixels `pitch` wide, taking
-// every `scale`th pixel.
+// The fighter cell at x, y in pixels `pitch` wide, taking every `scale`th pixel.
 inline std::vector<uint8_t> kit_cell(const uint8_t *px, int pitch, int x, int y, int scale = 1) {
   std::vector<uint8_t> cell;
   for (int i = 0; i < FIGHTER_CELL_W * FIGHTER_CELL_H; i++)

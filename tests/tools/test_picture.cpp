@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace fs = std::filesystem;
 using bytes = std::vector<uint8_t>;
@@ -20,8 +21,7 @@ static kit_picture picture(int w, int h, auto index, auto colour) {
   for (int k = 0; k < 768; k++) p.palette[size_t(k)] = uint8_t(colour(k));
   return p;
 }
-// 320x200 in 16 distinct ST colours; 101x37 in all 256 entries; for the ST,
-// 21 indices but 6 colours once rounded to its levels, index 0 not first.
+// 320x200 in 16 distinct ST colours; 101x37 in all 256 entries.
 static const kit_picture st = picture(
     320, 200, [](int x, int y) { return (x / 8 ^ y / 4) & 15; },
     [](int k) {
@@ -29,51 +29,22 @@ static const kit_picture st = picture(
     });
 static const kit_picture wide = picture(
     101, 37, [](int x, int y) { return x * 5 + y * 3; }, [](int k) { return k * 7 + 3; });
-static const kit_picture grey = picture(
-    320, 200, [](int x, int) { return x % 21 == 20 ? 0 : 100 + x % 21; },
-    [](int k) { return k < 3 ? 255 * (k == 0) : k / 3 % 5 * 50 + k % 3; });
 
 TEST(KitPicture, EveryFormatReadsBackTheSamePixelsAndPalette) {
   test_temp_dir dir;
-  const struct {
-    const kit_picture &pic;
-    const char *name;
-    uintmax_t size = 0;
-  } cases[] = {{st, "a.pi1", 32034},
-               {st, "a.PC1"},
-               {st, "a.neo", 32128},
-               {st, "a.lbm"},
-               {st, "a.ilbm"},
-               {st, "a.pcx"},
-               {st, "a.png"},
-               {wide, "w.lbm"},
-               {wide, "w.pcx"},
-               {wide, "w.png"},
-               {wide, "w.ppm", 14 + 101 * 37 * 3},
-               {grey, "g.neo", 32128}};
-  for (const auto &k : cases) {
-    SCOPED_TRACE(k.name);
+  // Pictures by their name's first letter; sizes of the fixed-size formats.
+  const std::map<std::string, uintmax_t> sizes = {{"a.pi1", 32034}, {"a.neo", 32128}};
+  for (const char *name : {"a.pi1", "a.PC1", "a.neo", "a.lbm", "a.ilbm", "a.pcx", "a.png", "w.lbm",
+                           "w.pcx", "w.png"}) {
+    SCOPED_TRACE(name);
+    const kit_picture &pic = name[0] == 'a' ? st : wide;
     std::string error;
     kit_picture back;
-    ASSERT_TRUE(kit_write(dir.file(k.name), k.pic, error)) << error;
-    ASSERT_TRUE(kit_read(dir.file(k.name), back, error)) << error;
-    ASSERT_TRUE(back.width == k.pic.width && back.height == k.pic.height);
-    EXPECT_EQ(k.size ? fs::file_size(dir.file(k.name)) : 0, k.size);
-    // PPM keeps only colours, and the ST only its levels: each pixel's colour, and index 0 staying
-    // 0.
-    bool rounded = &k.pic == &grey;
-    bool exact = !rounded && !std::string(k.name).ends_with("ppm");
-    EXPECT_TRUE(!exact || (back.pixels == k.pic.pixels && back.palette == k.pic.palette));
-    int wrong = 0;
-    for (size_t i = 0; i < back.pixels.size(); i++) {
-      wrong += (k.pic.pixels[i] == 0) != (back.pixels[i] == 0);
-      for (size_t c = 0; c < 3; c++) {
-        uint8_t want = k.pic.palette[3 * k.pic.pixels[i] + c];
-        wrong += back.palette[3 * back.pixels[i] + c] !=
-                 (rounded ? st_level[(want * 2 + 36) / 73] : want); // nearest
-      }
-    }
-    EXPECT_EQ(wrong, 0);
+    ASSERT_TRUE(kit_write(dir.file(name), pic, error) && kit_read(dir.file(name), back, error))
+        << error;
+    EXPECT_TRUE(!sizes.contains(name) || fs::file_size(dir.file(name)) == sizes.at(name));
+    EXPECT_TRUE(back.width == pic.width && back.height == pic.height && back.pixels == pic.pixels &&
+                back.palette == pic.palette);
   }
 }
 
