@@ -36,8 +36,8 @@ go() { # ROW: moves the outline from row $row there, checking it lands there
   wait_screen 10 selection "$row" || fail "the outline is not on row $row"
 }
 # SHOT: something in the attack cell at (120, 60), the background everywhere else.
-in_cell() { n=$(px diff "$fight" 120 60 60 30 "$1") && ((n > 0)) &&
-  [ "$(px diff "$fight" 0 0 320 200 "$1")" = "$n" ]; }
+in_cell() { local c && c=$(px diff "$fight" 120 60 60 30 "$1") && ((c > 0)) &&
+  [ "$(px diff "$fight" 0 0 320 200 "$1")" = "$c" ]; }
 attacks() { # KEY: holding it shows frames in the attack cell only; the background comes back
   xdotool keydown "$1"
   wait_screen 10 in_cell || { xdotool keyup "$1"; fail "$1 shows no frame, or more than the cell"; }
