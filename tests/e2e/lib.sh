@@ -1,6 +1,5 @@
-# Shared by tests/e2e/test_*.sh: a private X server (320x200 unless asked), a window manager,
-# the game, keys and screenshots.
-# CTest sets QIRA_BIN, QIRA_KIT and QIRA_SOURCE_DIR; E2E_KEEP=1 keeps the work folder.
+# Shared by the end-to-end scripts: a private X server, a window manager, the game, keys and
+# screenshots. CTest sets QIRA_BIN, QIRA_KIT and QIRA_SOURCE_DIR; E2E_KEEP=1 keeps the work folder.
 set -u
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 : "${QIRA_BIN:?}" "${QIRA_KIT:?}" "${QIRA_SOURCE_DIR:=$(cd "$E2E_DIR/../.." && pwd)}"
@@ -14,7 +13,7 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; tail -n 20 "$work/game.err" >&2 2>/dev/null; exit 1; }
 pass() { echo "ok: $*"; }
-px() { python3 "$E2E_DIR/xwdpixel.py" "$@"; }
+px() { python3 "$E2E_DIR/x11.py" "$@"; }
 decode() { "$QIRA_KIT" convert "$1" "$2" >/dev/null || fail "qira-kit convert $1 $2"; }
 demo() { "$QIRA_KIT" demo "$1" >/dev/null || fail "qira-kit demo failed"; }
 # Tries a command up to 10 * $1 times, 0.1 s apart, until it holds.
@@ -36,10 +35,10 @@ start_x() {
 start_wm() {
   openbox --sm-disable >"$work/wm.log" 2>&1 &
   wm_pid=$!
-  retry 10 wm_ready || fail "openbox did not start: $(cat "$work/wm.log")"
+  retry 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window' ||
+    fail "openbox did not start: $(cat "$work/wm.log")"
   sleep 0.5 # it names itself before it has finished taking over the screen
 }
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window; }
 
 ended() { ! kill -0 "$game_pid" 2>/dev/null && { wait "$game_pid"; status=$?; game_pid=""; }; }
 shown() { ended || [ -n "$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null)" ]; }
@@ -67,7 +66,7 @@ expect_end() {
 # The game samples input every 20 ms: hold keys well beyond one pass.
 key() { xdotool keydown "$1"; sleep 0.25; xdotool keyup "$1"; sleep 0.15; }
 # Presses the keys in one burst: the game reads them in one pass, as two players at one moment.
-keys_together() { python3 "$E2E_DIR/xclient.py" press "$@" || fail "XTest: cannot send $*"; }
+keys_together() { px press "$@" || fail "XTest: cannot send $*"; }
 # Screenshots into $shot until CHECK ARGS... $shot holds.
 snap() { shot="$work/$((++shots)).xwd" && xwd -root -silent >"$shot" && "$@" "$shot" >/dev/null 2>&1; }
 wait_screen() { retry "$1" snap "${@:2}"; }
@@ -76,6 +75,4 @@ same() { [ "$(px diff "$1" 0 0 320 200 "$2")" = 0 ]; } # REF SHOT: the whole scr
 entry21() { IFS=, read -r r g b <<<"$1" && for c in $r $g $b; do ((c % 4 == 0 && c >= 80 && c <= 132)) || return 1; done; }
 
 # Asks the game's windows to close as a window manager's close button does.
-close_window() {
-  python3 "$E2E_DIR/xclient.py" close $(xdotool search --pid "$game_pid") || fail "cannot close it"
-}
+close_window() { px close $(xdotool search --pid "$game_pid") || fail "cannot close it"; }

@@ -1,16 +1,12 @@
 #!/bin/bash
-# A PI1 title made by qira-kit. Without a display the game prints its credit line and ends with
-# status 2. On 320x200 it shows pixel for pixel in the ST's colours; with no fighter set, fire
-# boxes "You can't play the QIRA" / "No fighters were found" over it, fire again ends the game
-# with status 0. On the usual desktop sizes, with openbox, full screen shows it at the desktop's
-# own size, enlarged by a whole 4 or 2 and centred on black; F11 gives a window titled "QIRA"
-# with the whole picture on screen, F11 again brings full screen back exactly. Without a window
-# manager full screen still covers the screen, and Escape on the title ends the game.
+# A PI1 title made by qira-kit: no display gives status 2 and the credit line; on 320x200 it
+# shows pixel for pixel, and with no fighter set fire gives "You can't play the QIRA", fire again
+# status 0. On desktop sizes full screen enlarges it by a whole 4 or 2, centred on black; with
+# openbox, F11 gives a window titled "QIRA" wholly on screen, F11 again full screen exactly.
 source "$(dirname "$0")/lib.sh"
 mkdir "$work/game"
-# Sixteen ST colours, a different entry from each pixel to the next and from one 16-pixel group
-# to the next, so a shifted pixel, plane or group shows; black in entry 5, not 0: the margins
-# must be black whichever entry holds it.
+# Sixteen ST colours, each pixel and 16-pixel group's entry unlike the last, so a shifted pixel,
+# plane or group shows; black in entry 5, not 0: margins are black whichever entry holds it.
 python3 - "$work/title.ppm" <<'PY'
 import sys
 lv = [0, 36, 73, 109, 146, 182, 219, 255]
@@ -21,12 +17,9 @@ PY
 decode "$work/title.ppm" "$work/game/velmorea.pi1"
 inside=0,0,255 # the first pixel's colour, which qira-kit puts in entry 0: the box's inside
 
-n=150 # a display nobody serves
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-(cd "$work" && DISPLAY=":$n" SDL_VIDEODRIVER=x11 exec timeout 30 "$QIRA_BIN") \
+(cd "$work" && exec env -u DISPLAY SDL_VIDEODRIVER=x11 timeout 30 "$QIRA_BIN") \
   >"$work/game.out" 2>"$work/game.err" &
-game_pid=$!
-expect_end 2
+game_pid=$! && expect_end 2
 pass "no display: status 2 and the credit line"
 
 # The title at scale $1 from ($2, $3) over the whole screen, black all round.
@@ -56,26 +49,19 @@ for t in "320x200 1 0 0" "1280x1024 4 0 112 wm" "1920x1080 4 320 140 wm" "1366x7
   pass "$size${wm:+ with openbox}: full screen at ${scale}x from ($left, $top), margins black"
   case $size$wm in
   320x200)
-    key Return
-    # Lines of 23 and 22 characters: the border at (60, 82) of 200x36, the lines at x 68, 72.
-    wait_screen 10 px frame 60 82 200 36 || fail "no message box after fire on the title"
-    border=$(px frame 60 82 200 36 "$shot") && entry21 "$border" || fail "the border is $border"
-    out=$(px text "$inside" 68 90 "You can't play the QIRA" "$shot") || fail "line 1: $out"
+    key Return # the lines of a 200-pixel box, on entry 0
+    wait_screen 10 px text "$inside" 68 90 "You can't play the QIRA" || fail "no message box"
     out=$(px text "$inside" 72 102 "No fighters were found" "$shot") || fail "line 2: $out"
-    changed=$(px diff "$work/title.ppm" 0 0 320 200 "$shot")
-    [ "$(px diff "$work/title.ppm" 60 82 200 36 "$shot")" = "$changed" ] ||
-      fail "the title changed outside the box"
-    pass "the message box: border ($border), both lines on entry 0, the title around it"
     key Return
     expect_end 0
-    pass "fire on the message ends the game with status 0 and the credit line" ;;
+    pass "fire on the title: a box says there are no fighters; fire again: status 0, credit" ;;
   1920x1080wm | 1280x1024wm)
     xdotool key F11
     retry 10 window || fail "$size: no 1280x800 window named QIRA after F11"
     sw=${size%x*} sh=${size#*x} centre=$((2 * wx + ww - sw))
-    ((wx >= 0 && wy >= 0 && wy + wh <= sh)) || fail "window at ($wx, $wy) leaves the screen"
     # Where the framed window is wider than the screen, only the frame's border may fall off.
-    ((sw < 1920 ? wx <= 2 : wx + ww <= sw && centre * centre <= 16)) ||
+    ((wx >= 0 && wy >= 0 && wy + wh <= sh &&
+      (sw < 1920 ? wx <= 2 : wx + ww <= sw && centre * centre <= 16))) ||
       fail "window at ($wx, $wy) is off screen or not centred"
     wait_screen 10 in_window ||
       fail "$size: the window's picture differs: $(px scaled "$work/title.ppm" 4 $wx $wy "$shot")"

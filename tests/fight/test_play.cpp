@@ -18,11 +18,11 @@ namespace {
 
 // A 16-colour picture whose sheet cell k (5 to a row, 60x30) holds first + k.
 void write_sheet(const std::string &path, int first) {
-  test_picture pic{320, 200, std::vector<uint8_t>(320 * 200), {}};
+  std::vector<uint8_t> pixels(320 * 200);
   for (int y = 0; y < 200; y++)
     for (int x = 0; x < 320; x++)
-      pic.pixels[y * 320 + x] = uint8_t(first < 0 ? 15 : (first + y / 30 * 5 + x / 60) & 15);
-  test_write_picture(path, pic);
+      pixels[y * 320 + x] = uint8_t(first < 0 ? 15 : (first + y / 30 * 5 + x / 60) & 15);
+  test_write_pi1(path, pixels);
 }
 
 class Play : public ::testing::Test {
@@ -34,7 +34,7 @@ protected:
     ASSERT_EQ(chdir(dir.path.c_str()), 0);
     write_sheet("bg.pi1", -1); // all colour 15
     write_sheet("p1.pi1", 1);
-    write_sheet("p2.pcx", 8);
+    write_sheet("p2.pi1", 8);
     player_control[0] = {INPUT_DEV_KEYBOARD, 0, SDLK_RETURN};
     player_control[1] = {INPUT_DEV_KEYBOARD, 0, SDLK_TAB};
   }
@@ -65,7 +65,7 @@ protected:
 
 // Player 1 wins a same-tick press; a held button repeats; player 2 goes once it is let go.
 TEST_F(Play, AnAttackShowsFirstSecondFirstThenTheBackgroundOneAtATime) {
-  use_set("p1.pi1", 1, "p2.pcx", 1);
+  use_set("p1.pi1", 1, "p2.pi1", 1);
   ASSERT_EQ(play_enter(), 0);
   EXPECT_EQ(vscrn[0], 15) << "the background is on screen";
   test_push_key(SDLK_TAB, true);
@@ -103,7 +103,7 @@ TEST_F(Play, StepsOfSeveralTicksInOnePassAreAllDrawnInOrder) {
 TEST_F(Play, APictureThatFailsToLoadIsReportedAndEveryFrameFreed) {
   // Under the leak checker, a frame left behind fails the run.
   for (auto [sheet, bg] :
-       {std::pair{"missing.pcx", "bg.pi1"}, std::pair{"p2.pcx", "nowhere.lbm"}}) {
+       {std::pair{"missing.pcx", "bg.pi1"}, std::pair{"p2.pi1", "nowhere.lbm"}}) {
     fightset_clear();
     use_set("p1.pi1", 15, sheet, 15, bg);
     test_push_quit(); // ends the message screen's key wait

@@ -1,5 +1,4 @@
-// Scripted joysticks for tests, linked in place of SDL's joystick calls: none
-// until a test adds some before joystick_init; reads see the values at once.
+// Joysticks scripted by tests in place of SDL's, added before joystick_init; read at once.
 #pragma once
 
 void joyport_fake_reset();

@@ -60,13 +60,13 @@ void test_push_joy_button(int device, int button, bool down) {
 }
 void test_push_quit() { push(&SDL_Event::quit, {Uint8(SDL_QUIT)}); }
 
+uint32_t test_clock_ms;
 namespace {
-uint32_t clock_now;
 std::multimap<uint32_t, std::function<void()>> clock_due;
 } // namespace
 
 uint32_t test_clock_read() {
-  const uint32_t t = clock_now++;
+  const uint32_t t = test_clock_ms++;
   while (!clock_due.empty() && clock_due.begin()->first <= t) {
     auto action = std::move(clock_due.begin()->second);
     clock_due.erase(clock_due.begin());
@@ -74,7 +74,5 @@ uint32_t test_clock_read() {
   }
   return t;
 }
-void test_clock_reset() { clock_now = 0, clock_due.clear(); }
-uint32_t test_clock_now() { return clock_now; }
-void test_clock_advance(uint32_t ms) { clock_now += ms; }
+void test_clock_reset() { test_clock_ms = 0, clock_due.clear(); }
 void test_clock_at(uint32_t ms, std::function<void()> f) { clock_due.emplace(ms, std::move(f)); }

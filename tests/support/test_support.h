@@ -3,7 +3,6 @@
 #include "support/test_files.h"
 #include <cstdint>
 #include <functional>
-#include <string>
 
 // Opens the display (full screen if asked and possible, else a window), points vscrn_canvas at the
 // cleared virtual screen and calls input_init with the input state reset and no events queued.
@@ -19,10 +18,9 @@ void test_push_joy_axis(int device, int axis, int value);
 void test_push_joy_button(int device, int button, bool down);
 void test_push_quit();
 
-// A clock for timer_clock: every read moves it on by 1 ms (the frame loop's busy wait polls
-// it), and an action queued for a time runs on the first read at or after it.
+// A clock for timer_clock: every read moves test_clock_ms on by 1 (the frame loop's busy wait
+// polls it), and an action queued for a time runs on the first read at or after it.
+extern uint32_t test_clock_ms;
 uint32_t test_clock_read();
 void test_clock_reset(); // back to 0 ms with nothing queued
-uint32_t test_clock_now();
-void test_clock_advance(uint32_t ms);
 void test_clock_at(uint32_t ms, std::function<void()> action);
