@@ -130,19 +130,17 @@ void draw_rect(int x, int y, int width, int height, int colour) {
 // with y(x) <= x. Computing y(x) directly lets a huge circle visit only the
 // steps that can reach the screen, as draw_line does.
 namespace {
+// In 64 bits, where the squares of values up to 2^31 + 1 fit.
 struct octant {
   int64_t r, bias, last; // last: the final x stepped
 };
 
-// Squares of values up to 2^31 + 1 fit in 64 bits.
-using wide = int64_t;
-
 // Largest y >= 0 with x^2 + y^2 - y < r^2 + bias (x <= r).
 int64_t octant_y(const octant &o, int64_t x) {
-  const wide room = wide(o.r) * o.r + o.bias - wide(x) * x;
+  const int64_t room = o.r * o.r + o.bias - x * x;
   auto y = static_cast<int64_t>(std::sqrt(static_cast<long double>(room)) + 0.5L);
-  while (y > 0 && wide(y) * y - y >= room) y--;
-  while (wide(y + 1) * (y + 1) - (y + 1) < room) y++;
+  while (y > 0 && y * y - y >= room) y--;
+  while ((y + 1) * (y + 1) - (y + 1) < room) y++;
   return y;
 }
 
@@ -217,11 +215,11 @@ void draw_disc(int cx, int cy, int radius, int colour) {
     hi = std::min(hi, r);
     for (int64_t d = lo; d <= hi; d++) {
       // The largest x with x^2 + d^2 - d < r^2 + 1, if the stepper reached it with y = d.
-      const wide room = wide(r) * r + 1 - (wide(d) * d - d);
+      const int64_t room = r * r + 1 - (d * d - d);
       if (room <= 1) continue;
       auto x = static_cast<int64_t>(std::sqrt(static_cast<long double>(room - 1)));
-      while (x > 0 && wide(x) * x > room - 1) x--;
-      while (wide(x + 1) * (x + 1) <= room - 1) x++;
+      while (x > 0 && x * x > room - 1) x--;
+      while ((x + 1) * (x + 1) <= room - 1) x++;
       x = std::min(x, o.last);
       if (x < 1 || octant_y(o, x) != d) continue;
       span_clip(x0 - x, y0 + sign * d, 2 * x + 1, c);

@@ -28,7 +28,7 @@ constexpr std::array<uint64_t, 256> atari_spread = [] {
     uint64_t v = 0;
     for (unsigned i = 0; i < 8; i++) {
       unsigned shift = std::endian::native == std::endian::little ? 8 * i : 8 * (7 - i);
-      v |= uint64_t((x >> (7 - i)) & 1) << shift;
+      v |= static_cast<uint64_t>((x >> (7 - i)) & 1) << shift;
     }
     t[x] = v;
   }

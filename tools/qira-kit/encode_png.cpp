@@ -62,7 +62,7 @@ bool png_job_decode(png_job *job) {
   png_read_info(png, info);
   job->width = png_get_image_width(png, info);
   job->height = png_get_image_height(png, info);
-  if (uint64_t(job->width) * job->height > uint64_t(ANYPIC_MAX_PIXELS))
+  if (static_cast<uint64_t>(job->width) * job->height > static_cast<uint64_t>(ANYPIC_MAX_PIXELS))
     png_error(png, "picture too large");
   job->colour_type = png_get_color_type(png, info);
   job->bit_depth = png_get_bit_depth(png, info);
